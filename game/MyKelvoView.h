@@ -1,0 +1,178 @@
+// The game view: it holds every field of a game in play, every pen, brush
+// and font of the screen, and the handlers that run the game.  The handlers
+// are spread over the folders by subsystem:
+//   game/        state, puzzle set-up, round flow (keys and timers), swap
+//   screen/      layout pass, score table, instructions panel, paint
+//   certificate/ name command and the printed certificate
+//   sound/       the Sounds menu
+#pragma once
+
+#include <cstdint>
+#include <random>
+#include <string>
+
+#include "platform/dc.h"
+#include "platform/gdi_objects.h"
+#include "platform/view.h"
+#include "platform/win_types.h"
+
+// Command ids of the menus the view handles.
+constexpr UINT ID_SOUNDS_GO_ON = 32771;
+constexpr UINT ID_SOUNDS_GO_OFF = 32772;
+constexpr UINT ID_REGISTER_ENTER_NAME = 32774;
+
+// Game states (m_nGameState).
+constexpr int kStateIdle = 0;
+constexpr int kStateSwapPeriod = 1;
+constexpr int kStateRest = 2;
+constexpr int kStateGameOver = 3;
+
+// Timer ids and periods.
+constexpr UINT_PTR kSwapTimer = 1;
+constexpr UINT kSwapTimerMs = 100;
+constexpr UINT_PTR kRestTimer = 2;
+constexpr UINT kRestTimerMs = 15000;
+
+constexpr int kRounds = 10;
+constexpr int kTotalSlot = 11;
+constexpr int kPerfectBonus = 5110;
+
+extern const char* const g_strVersion;
+
+class CMyKelvoView : public CView {
+ public:
+  CMyKelvoView();
+  ~CMyKelvoView() override;
+
+  // --- paint and print ---
+  void OnDraw(CDC* pDC) override;
+  BOOL OnPreparePrinting(CPrintInfo* pInfo) override;
+  void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+  void OnPrint(CDC* pDC, CPrintInfo* pInfo) override;
+  void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo) override;
+
+  // --- keys, timers, mouse ---
+  void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) override;
+  void OnTimer(UINT_PTR nIDEvent) override;
+  void OnLButtonDown(UINT nFlags, CPoint point) override;
+  void OnLButtonUp(UINT nFlags, CPoint point) override;
+  void OnRButtonDown(UINT nFlags, CPoint point) override;
+
+  // --- menu commands and their enable rules ---
+  void OnSoundsGoOn();
+  void OnSoundsGoOff();
+  void OnUpdateSoundsGoOn(CCmdUI* pCmdUI);
+  void OnUpdateSoundsGoOff(CCmdUI* pCmdUI);
+  void OnRegisterEnterName();
+  void OnUpdateRegisterEnterName(CCmdUI* pCmdUI);
+  void OnFilePrint();
+  void OnUpdateFilePrint(CCmdUI* pCmdUI);
+
+  // --- drawing operations shared by paint and handlers ---
+  // Makes a new puzzle unless bRedrawOnly, then draws the square and its
+  // line values and stores the total into both sums.
+  void DrawPuzzle(CDC* pDC, BOOL bRedrawOnly);
+  // Puts square `squareIndex` (0..7) with pair `pairIndex` (0..35) exchanged
+  // into m_nCell.
+  void MakePuzzle(int squareIndex, int pairIndex);
+  // Fills the nine cells with their position colours and draws the numbers.
+  void PaintCells(CDC* pDC);
+  // Works out m_nLineDiff and m_nLineDiffSq from m_nCell; returns the total.
+  int ComputeLineValues();
+  // Draws the eight differences in blue and their squares in red, each box
+  // cleared first; leaves m_fontLabel selected and the text black.
+  void DrawLineValues(CDC* pDC);
+  void DrawScoreTable(CDC* pDC, int nFirstRound);
+  void DrawPlayerLabel(CDC* pDC);
+  void DrawInstructions(CDC* pDC);
+  // The layout pass: every box and the four screen fonts from the client size.
+  void LayOut(CDC* pDC);
+  // Same boxes for a given client size, without fonts or a surface.
+  void ComputeLayout(const RECT& client);
+  // Cell 1..9 under the point, or -1.
+  int HitTestCell(CPoint point) const;
+
+  // The view's command table (menu and accelerator commands it handles).
+  void RegisterCommands();
+
+  // For tests: the pseudo-random generator's seed.
+  void SeedRandom(std::uint32_t seed) { m_random.seed(seed); }
+
+  // ===== game fields, in their declared order =====
+  int m_nGameState = kStateIdle;
+  int m_nCountdown = 0;
+  int m_nRound = 0;
+  int m_nScore[12] = {};
+  int m_nBonus[12] = {};
+  int m_nDragFrom = -1;
+  int m_nDragTo = -1;
+  BOOL m_bSound = TRUE;
+  int m_nCell[10] = {};
+  int m_nDemoCell[9] = {};
+  int m_nLineDiff[8] = {};
+  int m_nBeforeSum = 0;
+  int m_nAfterSum = 0;
+  int m_nLineDiffSq[8] = {};
+  char m_szText[15] = {};
+  char m_szNumber[17] = {};
+  RECT m_rcBanner = {};
+  // 64-bit: a 32-bit time value would run out in 2038.
+  std::int64_t m_timePerfect = 0;
+  std::string m_strInstructions;
+  std::string m_strPerfectDate;
+  std::string m_strPerfectTime;
+  std::string m_strRoundLabel;
+  std::string m_strBeforeLabel;
+  std::string m_strAfterLabel;
+  std::string m_strPlayerLabel = "Player: ";
+  std::string m_strHints;
+
+  // ===== caption =====
+  std::int64_t m_timeNow = 0;
+  std::string m_strNow;
+  std::string m_strCaption;
+
+  // ===== layout, recomputed at every paint =====
+  RECT m_rcClient = {};
+  int m_nUnit = 0;
+  RECT m_rcCell[10] = {};
+  RECT m_rcLineDiff[8] = {};
+  RECT m_rcLineDiffSq[8] = {};
+  RECT m_rcCountdown = {};
+  RECT m_rcRoundLabel = {};
+  RECT m_rcBeforeLabel = {};
+  RECT m_rcAfterLabel = {};
+  RECT m_rcPlayerLabel = {};
+  RECT m_rcInstructions = {};
+  RECT m_rcScoreCell[12] = {};
+  RECT m_rcScoreFrame[12] = {};
+  RECT m_rcBonusCell[12] = {};
+  RECT m_rcBonusFrame[12] = {};
+  RECT m_rcColumnLabel[12] = {};
+  RECT m_rcScoreHeader = {};
+  RECT m_rcOverall = {};
+  RECT m_rcOverallFrame = {};
+  RECT m_rcOverallLabel = {};
+
+  // ===== drawing objects, created with the view =====
+  CPen m_penBlack;
+  CPen m_penGridShade;
+  CPen m_penGridLight;
+  CPen m_penGuide;
+  CPen m_penCertificate;
+  CBrush m_brCell[10];
+  CBrush m_brScore;
+  CBrush m_brBonus;
+  CBrush m_brOverall;
+  CFont m_fontTable;
+  CFont m_fontText;
+  CFont m_fontLabel;
+  CFont m_fontCell;
+  CFont m_fontBanner;
+  CFont m_fontCertificate;
+  CFont* m_pOldFont = nullptr;
+  std::string m_strCertificateLine;
+
+ private:
+  std::mt19937 m_random;
+};

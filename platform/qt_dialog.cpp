@@ -1,0 +1,140 @@
+#include "platform/qt_dialog.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QValidator>
+
+#include "platform/resources.h"
+
+namespace {
+
+// Refuses text beyond a number of characters as the player sees them (code
+// points): an emoji counts once, not twice as UTF-16 would.  Pasted text is
+// cut at the limit.
+class CharacterLimit : public QValidator {
+ public:
+  CharacterLimit(int limit, QObject* parent) : QValidator(parent), m_limit(limit) {}
+  State validate(QString& input, int& pos) const override {
+    const auto codePoints = input.toUcs4();
+    if (codePoints.size() <= m_limit) return Acceptable;
+    input = QString::fromUcs4(codePoints.constData(), m_limit);
+    pos = std::min(pos, static_cast<int>(input.size()));
+    return Acceptable;
+  }
+
+ private:
+  int m_limit;
+};
+
+// Dialog units: a quarter of the font's average character width across, an
+// eighth of its height down.
+struct DialogUnits {
+  double x;
+  double y;
+};
+
+DialogUnits UnitsFor(const QFont& font) {
+  const QFontMetrics fm(font);
+  const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  const double average = fm.horizontalAdvance(letters) / 52.0;
+  return {average / 4.0, fm.height() / 8.0};
+}
+
+}  // namespace
+
+TemplateDialog::TemplateDialog(CDialog& dialog, QWidget* parent)
+    : QDialog(parent), m_dialog(dialog) {
+  const DialogTemplate* tmpl = FindDialogTemplate(dialog.TemplateId());
+  if (tmpl) Build(*tmpl);
+  m_dialog.ExchangeData(*this, false);
+}
+
+void TemplateDialog::Build(const DialogTemplate& tmpl) {
+  setWindowTitle(QString::fromStdString(tmpl.caption));
+  Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+  if (tmpl.systemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+  setWindowFlags(flags);
+
+  const DialogUnits du = UnitsFor(QApplication::font());
+  auto px = [](double units, double scale) { return static_cast<int>(units * scale + 0.5); };
+  setFixedSize(px(tmpl.cx, du.x), px(tmpl.cy, du.y));
+
+  QWidget* first = nullptr;
+  for (const DialogControl& c : tmpl.controls) {
+    QWidget* widget = nullptr;
+    const QString text = QString::fromStdString(c.text);
+    switch (c.kind) {
+      case ControlKind::Static: {
+        auto* label = new QLabel(this);
+        label->setTextFormat(Qt::PlainText);
+        label->setText(text);
+        label->setWordWrap((c.style & CS_WORD_WRAP) != 0);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        widget = label;
+        break;
+      }
+      case ControlKind::Icon: {
+        auto* label = new QLabel(this);
+        const QPixmap icon = LoadIconPixmap(static_cast<UINT>(std::stoi(c.text)), 32);
+        label->setPixmap(icon);
+        widget = label;
+        break;
+      }
+      case ControlKind::Edit: {
+        auto* edit = new QLineEdit(this);
+        widget = edit;
+        break;
+      }
+      case ControlKind::PushButton: {
+        auto* button = new QPushButton(text, this);
+        const bool isDefault = (c.style & CS_DEFAULT_BUTTON) != 0;
+        button->setDefault(isDefault);
+        button->setAutoDefault(isDefault);
+        if (c.id == IDOK) connect(button, &QPushButton::clicked, this, &QDialog::accept);
+        if (c.id == IDCANCEL) connect(button, &QPushButton::clicked, this, &QDialog::reject);
+        widget = button;
+        break;
+      }
+    }
+    widget->setGeometry(px(c.x, du.x), px(c.y, du.y), px(c.cx, du.x), px(c.cy, du.y));
+    if (c.kind != ControlKind::Static && c.kind != ControlKind::Icon && !first) first = widget;
+    if (c.id > 0 || c.kind == ControlKind::Edit) m_controls[c.id] = widget;
+  }
+  // The first control that can take the focus has it when the dialog opens.
+  if (first) first->setFocus();
+}
+
+QWidget* TemplateDialog::Control(int id) const {
+  auto it = m_controls.find(id);
+  return it == m_controls.end() ? nullptr : it->second;
+}
+
+void TemplateDialog::accept() {
+  // OK: read and validate the controls; a refusal keeps the dialog open.
+  if (m_dialog.ExchangeData(*this, true)) QDialog::accept();
+}
+
+std::string TemplateDialog::GetText(int id) const {
+  QWidget* w = Control(id);
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) return edit->text().toStdString();
+  if (auto* label = qobject_cast<QLabel*>(w)) return label->text().toStdString();
+  return {};
+}
+
+void TemplateDialog::SetText(int id, const std::string& text) {
+  QWidget* w = Control(id);
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) edit->setText(QString::fromStdString(text));
+  if (auto* label = qobject_cast<QLabel*>(w)) label->setText(QString::fromStdString(text));
+}
+
+void TemplateDialog::LimitText(int id, int maxChars) {
+  if (auto* edit = qobject_cast<QLineEdit*>(Control(id)))
+    edit->setValidator(new CharacterLimit(maxChars, edit));
+}
+
+void TemplateDialog::Focus(int id) {
+  if (QWidget* w = Control(id)) w->setFocus();
+}

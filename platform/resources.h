@@ -1,0 +1,17 @@
+// Resources compiled into the program (res/, through the Qt resource
+// system), found by integer id and type name.  Type names match without
+// regard to case, so "sound" finds the "SOUND" resources.
+#pragma once
+
+#include <span>
+
+#include <QPixmap>
+
+#include "platform/win_types.h"
+
+// The bytes of resource `id` of type `type`, held in the program's image for
+// the whole run; empty when there is no such resource.
+std::span<const unsigned char> FindResource(UINT id, const char* type);
+
+// Icon resource `id` drawn at `size` pixels (null pixmap if missing).
+QPixmap LoadIconPixmap(UINT id, int size);

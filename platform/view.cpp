@@ -1,0 +1,46 @@
+#include "platform/view.h"
+
+#include "platform/modal_ui.h"
+#include "platform/null_dc.h"
+#include "platform/print_info.h"
+
+void CView::AttachHost(IViewHost* host) {
+  if (m_pHost) m_pHost->Timers().SetSink(nullptr);
+  m_pHost = host;
+  if (m_pHost) m_pHost->Timers().SetSink([this](UINT_PTR id) { OnTimer(id); });
+}
+
+void CView::GetClientRect(RECT* rect) const {
+  *rect = m_pHost ? m_pHost->ClientRect() : RECT{};
+}
+
+UINT_PTR CView::SetTimer(UINT_PTR id, UINT elapseMs, void* /*callback*/) {
+  return m_pHost ? m_pHost->Timers().SetTimer(id, elapseMs) : 0;
+}
+
+BOOL CView::KillTimer(UINT_PTR id) { return m_pHost ? m_pHost->Timers().KillTimer(id) : FALSE; }
+
+void CView::Invalidate() {
+  if (m_pHost) m_pHost->Invalidate();
+}
+
+void CView::SetFrameCaption(const std::string& text) {
+  if (m_pHost) m_pHost->SetCaption(text);
+}
+
+int CView::MessageBox(const std::string& text, const std::string& caption, UINT style) {
+  return ModalUI().MessageBox(text, caption, style);
+}
+
+BOOL CView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
+
+BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) { return ModalUI().PreparePrinting(*pInfo); }
+
+CClientDC::CClientDC(CView* view) : m_view(view) {
+  if (m_view->Host()) m_dc = m_view->Host()->OpenClientDC();
+  if (!m_dc) m_dc = std::make_unique<NullDC>();
+}
+
+CClientDC::~CClientDC() {
+  if (m_view->Host()) m_view->Host()->CloseClientDC(std::move(m_dc));
+}

@@ -1,0 +1,14 @@
+// The test program's entry: one QApplication for the whole run, on the
+// offscreen platform unless told otherwise, so widgets, fonts and printing
+// work without a display.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
