@@ -8,8 +8,8 @@ const char* const g_strVersion = "D608";
 CMyKelvoView::CMyKelvoView()
     : m_strInstructions(BuildInstructionsText()),
       m_strHints(BuildHintsText()),
-      m_random(static_cast<std::uint32_t>(
-          std::chrono::system_clock::now().time_since_epoch().count())) {
+      m_random(
+          static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count())) {
   m_penBlack.CreatePen(PS_SOLID, 1, RGB(0x00, 0x00, 0x00));
   m_penGridShade.CreatePen(PS_SOLID, 1, RGB(0x80, 0x80, 0x80));
   m_penGridLight.CreatePen(PS_SOLID, 1, RGB(0xC0, 0xC0, 0xC0));
@@ -19,9 +19,15 @@ CMyKelvoView::CMyKelvoView()
   // The colour belongs to the cell's position, not to the number in it.
   const COLORREF cellColours[10] = {
       0,
-      RGB(0xA0, 0xFF, 0x8C), RGB(0x78, 0x78, 0xFF), RGB(0xFF, 0xD4, 0xE0),
-      RGB(0xFF, 0x4E, 0x4E), RGB(0xFA, 0xFA, 0x00), RGB(0x00, 0xBE, 0x3C),
-      RGB(0x80, 0xFF, 0xFF), RGB(0xFF, 0x50, 0xFF), RGB(0xFF, 0xA1, 0x4A),
+      RGB(0xA0, 0xFF, 0x8C),
+      RGB(0x78, 0x78, 0xFF),
+      RGB(0xFF, 0xD4, 0xE0),
+      RGB(0xFF, 0x4E, 0x4E),
+      RGB(0xFA, 0xFA, 0x00),
+      RGB(0x00, 0xBE, 0x3C),
+      RGB(0x80, 0xFF, 0xFF),
+      RGB(0xFF, 0x50, 0xFF),
+      RGB(0xFF, 0xA1, 0x4A),
   };
   for (int k = 1; k <= 9; ++k) m_brCell[k].CreateSolidBrush(cellColours[k]);
   m_brScore.CreateSolidBrush(RGB(0xFF, 0xC7, 0xFF));

@@ -20,6 +20,9 @@ class IModalUI {
   // Asks which printer to use and fills in the job's printer; FALSE when
   // cancelled or when there is no printer.
   virtual BOOL PreparePrinting(CPrintInfo& info) = 0;
+  // Asks for a file to open (or, with `save`, to save to); empty when the
+  // player cancels.
+  virtual std::string ChooseFile(bool /*save*/, const std::string& /*caption*/) { return {}; }
 };
 
 // The one in use: the Qt one unless a test installed another.

@@ -18,9 +18,9 @@ class CharacterLimit : public QValidator {
  public:
   CharacterLimit(int limit, QObject* parent) : QValidator(parent), m_limit(limit) {}
   State validate(QString& input, int& pos) const override {
-    const auto codePoints = input.toUcs4();
+    const QList<uint> codePoints = input.toUcs4();
     if (codePoints.size() <= m_limit) return Acceptable;
-    input = QString::fromUcs4(codePoints.constData(), m_limit);
+    input = QString::fromUcs4(reinterpret_cast<const char32_t*>(codePoints.constData()), m_limit);
     pos = std::min(pos, static_cast<int>(input.size()));
     return Acceptable;
   }

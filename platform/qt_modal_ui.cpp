@@ -1,10 +1,11 @@
 #include "platform/qt_modal_ui.h"
 
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPageLayout>
+#include <QPointer>
 #include <QPrintDialog>
 #include <QPrinter>
-#include <QPointer>
 
 #include "platform/print_info.h"
 #include "platform/qt_dialog.h"
@@ -14,11 +15,16 @@ QPointer<QWidget> g_modalParent;
 
 QMessageBox::Icon IconFor(UINT style) {
   switch (style & 0xF0) {
-    case MB_ICONERROR: return QMessageBox::Critical;
-    case MB_ICONQUESTION: return QMessageBox::Question;
-    case MB_ICONEXCLAMATION: return QMessageBox::Warning;
-    case MB_ICONINFORMATION: return QMessageBox::Information;
-    default: return QMessageBox::NoIcon;
+    case MB_ICONERROR:
+      return QMessageBox::Critical;
+    case MB_ICONQUESTION:
+      return QMessageBox::Question;
+    case MB_ICONEXCLAMATION:
+      return QMessageBox::Warning;
+    case MB_ICONINFORMATION:
+      return QMessageBox::Information;
+    default:
+      return QMessageBox::NoIcon;
   }
 }
 }  // namespace
@@ -47,4 +53,12 @@ BOOL QtModalUI::PreparePrinting(CPrintInfo& info) {
   if (dialog.exec() != QDialog::Accepted) return FALSE;
   info.m_pPrinter = std::move(printer);
   return TRUE;
+}
+
+std::string QtModalUI::ChooseFile(bool save, const std::string& caption) {
+  const QString filter = QStringLiteral("All Files (*)");
+  const QString title = QString::fromStdString(caption);
+  const QString path = save ? QFileDialog::getSaveFileName(ModalParent(), title, QString(), filter)
+                            : QFileDialog::getOpenFileName(ModalParent(), title, QString(), filter);
+  return path.toStdString();
 }

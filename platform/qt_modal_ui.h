@@ -11,6 +11,7 @@ class QtModalUI : public IModalUI {
   int MessageBox(const std::string& text, const std::string& caption, UINT style) override;
   int RunDialog(CDialog& dialog) override;
   BOOL PreparePrinting(CPrintInfo& info) override;
+  std::string ChooseFile(bool save, const std::string& caption) override;
 };
 
 // The window modal boxes belong to (the main window once it exists).

@@ -6,7 +6,8 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 }  // namespace
 
 DrawCall RecordingDC::Make(DrawCall::Kind kind) const {
-  DrawCall call{kind};
+  DrawCall call;
+  call.kind = kind;
   call.bkMode = m_nBkMode;
   if (m_pFont && m_pFont->GetSafeHandle()) {
     call.font = m_pFont->logFont();

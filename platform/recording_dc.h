@@ -23,20 +23,20 @@ struct DrawCall {
     kStartPage,
     kEndPage,
   };
-  Kind kind;
-  RECT rect = {};         // FillRect, DrawText, Rectangle
-  std::string text;       // DrawText: the characters drawn (count applied)
-  UINT format = 0;        // DrawText
-  POINT from = {};        // LineTo: the current position before the call
-  POINT to = {};          // MoveTo, LineTo, SetPixel
+  Kind kind = kDrawText;
+  RECT rect = {};    // FillRect, DrawText, Rectangle
+  std::string text;  // DrawText: the characters drawn (count applied)
+  UINT format = 0;   // DrawText
+  POINT from = {};   // LineTo: the current position before the call
+  POINT to = {};     // MoveTo, LineTo, SetPixel
   // FillRect: the brush colour (white for a null brush); DrawText and
   // SetTextColor: the text colour; LineTo, Rectangle, SelectPen: the pen
   // colour; SetPixel: the pixel colour.
   COLORREF color = 0;
-  int penWidth = 1;       // LineTo, Rectangle, SelectPen
-  LOGFONT font;           // DrawText, SelectFont: the font in force
-  bool hasFont = false;   // false while the surface's default font is in use
-  int bkMode = OPAQUE;    // DrawText, SetBkMode
+  int penWidth = 1;      // LineTo, Rectangle, SelectPen
+  LOGFONT font;          // DrawText, SelectFont: the font in force
+  bool hasFont = false;  // false while the surface's default font is in use
+  int bkMode = OPAQUE;   // DrawText, SetBkMode
 };
 
 class RecordingDC : public CDC {

@@ -1,0 +1,9 @@
+#include "app/MainFrame.h"
+
+#include "platform/command_ids.h"
+#include "res/main_menu.h"
+
+CMainFrame::CMainFrame(CommandRouter& router)
+    : FrameWindow(MainMenu(), MainAccelerators(), router) {
+  setWindowIcon(QIcon(QStringLiteral(":/res/ICON/128")));
+}

@@ -1,0 +1,145 @@
+#include "app/MyKelvoApp.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/AboutDlg.h"
+#include "app/MainFrame.h"
+#include "app/MyKelvoDoc.h"
+#include "app/RecentFileList.h"
+#include "app/Screenshot.h"
+#include "game/MyKelvoView.h"
+#include "platform/command_ids.h"
+#include "platform/modal_ui.h"
+#include "platform/qt_modal_ui.h"
+#include "platform/qt_view_widget.h"
+#include "res/main_menu.h"
+
+namespace {
+// The per-user settings live under this key, in a sub-key named after the
+// application's title.
+const char* const kSettingsKey = "Local AppWizard-Generated Applications";
+}  // namespace
+
+CMyKelvoApp::CMyKelvoApp() {
+  OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+  OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
+  OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
+}
+
+CMyKelvoApp::~CMyKelvoApp() {
+  SetModalParent(nullptr);
+  // The window goes first: it shows the view.
+  m_pFrame.reset();
+  m_pView.reset();
+}
+
+bool CMyKelvoApp::InitInstance(const CommandLine& commandLine) {
+  QCoreApplication::setOrganizationName(QString::fromLatin1(kSettingsKey));
+  QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
+  RecentFileList::Instance().Load();
+
+  m_pDoc = std::make_unique<CMyKelvoDoc>();
+  m_pView = std::make_unique<CMyKelvoView>();
+  m_pFrame = std::make_unique<CMainFrame>(m_router);
+  m_frameCommands.OnCommand(ID_APP_EXIT, [this] { m_pFrame->close(); });
+  // Commands go to the view first, then the document, the frame and the
+  // application.
+  m_router.AddTarget(m_pView.get());
+  m_router.AddTarget(m_pDoc.get());
+  m_router.AddTarget(&m_frameCommands);
+  m_router.AddTarget(this);
+  m_pFrame->SetView(m_pView.get());
+  SetModalParent(m_pFrame.get());
+
+  if (!commandLine.documentPath.empty() && !OpenDocumentFile(commandLine.documentPath))
+    return false;
+  UpdateFrameTitle();
+  m_pFrame->UpdateCommandUI();
+  m_pFrame->showMaximized();
+  m_pFrame->View()->repaint();
+  return true;
+}
+
+void CMyKelvoApp::ExitInstance() { RecentFileList::Instance().Save(); }
+
+void CMyKelvoApp::OnAppAbout() {
+  CAboutDlg about;
+  about.DoModal();
+}
+
+void CMyKelvoApp::OnFileNew() {
+  // The same document and view stay; only the document starts afresh and
+  // the screen is painted again.  The game is not touched.
+  m_pDoc->OnNewDocument();
+  UpdateFrameTitle();
+  m_pView->Invalidate();
+}
+
+void CMyKelvoApp::OnFileOpen() {
+  const std::string path = ModalUI().ChooseFile(false, "Open");
+  if (path.empty()) return;
+  if (OpenDocumentFile(path)) {
+    UpdateFrameTitle();
+    m_pView->Invalidate();
+  }
+}
+
+bool CMyKelvoApp::OpenDocumentFile(const std::string& path) {
+  std::string error;
+  if (m_pDoc->OnOpenDocument(path, &error)) return true;
+  AfxMessageBox(error, MB_ICONEXCLAMATION);
+  return false;
+}
+
+void CMyKelvoApp::UpdateFrameTitle() {
+  // Application title, " - ", document title; the view rewrites the caption
+  // at every paint.
+  m_pFrame->setWindowTitle(
+      QString::fromStdString(std::string(kAppTitle) + " - " + m_pDoc->GetTitle()));
+}
+
+namespace {
+bool HasDisplay(const CommandLine& cl) {
+  return cl.platformGiven || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
+         std::getenv("QT_QPA_PLATFORM");
+}
+}  // namespace
+
+int RunKelvo(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  const CommandLine cl = ParseCommandLine(args);
+  switch (cl.action) {
+    case CommandLine::Action::kHelp:
+      std::fputs(UsageText().c_str(), stdout);
+      return 0;
+    case CommandLine::Action::kVersion:
+      std::fputs(VersionText().c_str(), stdout);
+      return 0;
+    case CommandLine::Action::kError:
+      std::fprintf(stderr, "kelvo: %s\n%s", cl.error.c_str(), UsageText().c_str());
+      return 2;
+    case CommandLine::Action::kScreenshot:
+      return SaveOpeningScreenshot(argc, argv, cl);
+    case CommandLine::Action::kRun:
+      break;
+  }
+  if (!HasDisplay(cl)) {
+    std::fputs(
+        "kelvo: no graphical display found; start it from a desktop session, or without one "
+        "run: xvfb-run -s '-screen 0 1280x800x24' kelvo\n",
+        stderr);
+    return 1;
+  }
+  QApplication qapp(argc, argv);
+  int status = 1;
+  {
+    CMyKelvoApp app;
+    if (!app.InitInstance(cl)) return 1;
+    status = QApplication::exec();
+    app.ExitInstance();
+  }
+  return status;
+}

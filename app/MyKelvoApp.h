@@ -1,0 +1,50 @@
+// The application: builds the one document, main window and game view,
+// shows the window maximized, and handles the About, New and Open commands.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "app/CommandLine.h"
+#include "platform/cmd_target.h"
+
+class CMainFrame;
+class CMyKelvoDoc;
+class CMyKelvoView;
+
+class CMyKelvoApp : public CCmdTarget {
+ public:
+  CMyKelvoApp();
+  ~CMyKelvoApp() override;
+
+  // The start-up steps, on a running QApplication.  Returns false (after
+  // telling the player why) when the command line cannot be carried out;
+  // the program then ends without a main window.
+  bool InitInstance(const CommandLine& commandLine);
+  // Saves the settings at exit.
+  void ExitInstance();
+
+  void OnAppAbout();
+  void OnFileNew();
+  void OnFileOpen();
+
+  CMainFrame* Frame() const { return m_pFrame.get(); }
+  CMyKelvoDoc* Document() const { return m_pDoc.get(); }
+  CMyKelvoView* View() const { return m_pView.get(); }
+  CommandRouter& Router() { return m_router; }
+
+ private:
+  // Opens `path` as the document; false with a message box when it cannot.
+  bool OpenDocumentFile(const std::string& path);
+  void UpdateFrameTitle();
+
+  CommandRouter m_router;
+  std::unique_ptr<CMyKelvoDoc> m_pDoc;
+  std::unique_ptr<CMyKelvoView> m_pView;
+  std::unique_ptr<CMainFrame> m_pFrame;
+  CCmdTarget m_frameCommands;
+};
+
+// The whole program: command line, start-up, message loop.  Returns the
+// process exit status.
+int RunKelvo(int argc, char** argv);

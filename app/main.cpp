@@ -1,0 +1,3 @@
+#include "app/MyKelvoApp.h"
+
+int main(int argc, char** argv) { return RunKelvo(argc, argv); }

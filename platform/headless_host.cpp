@@ -1,0 +1,84 @@
+#include "platform/headless_host.h"
+
+#include <QPainter>
+#include <algorithm>
+
+#include "platform/null_dc.h"
+#include "platform/painter_dc.h"
+
+namespace {
+
+// A recording surface that owns the real surface it passes calls on to.
+class OwningRecordingDC : public RecordingDC {
+ public:
+  explicit OwningRecordingDC(std::unique_ptr<CDC> target)
+      : RecordingDC(target.get()), m_target(std::move(target)) {}
+
+ private:
+  std::unique_ptr<CDC> m_target;
+};
+
+}  // namespace
+
+HeadlessHost::HeadlessHost(int width, int height, Options options) : m_options(options) {
+  // The image holds at least one pixel so a painter can always open on it;
+  // the client rectangle reports the size asked for.
+  SetSize(width, height);
+}
+
+void HeadlessHost::SetSize(int width, int height) {
+  m_width = std::max(width, 0);
+  m_height = std::max(height, 0);
+  m_image = QImage(std::max(m_width, 1), std::max(m_height, 1), QImage::Format_RGB32);
+  m_image.fill(Qt::white);
+}
+
+HeadlessHost::~HeadlessHost() {
+  if (m_view) m_view->AttachHost(nullptr);
+}
+
+void HeadlessHost::Attach(CView* view) {
+  if (m_view) m_view->AttachHost(nullptr);
+  m_view = view;
+  if (m_view) m_view->AttachHost(this);
+}
+
+RECT HeadlessHost::ClientRect() const { return {0, 0, m_width, m_height}; }
+
+std::unique_ptr<CDC> HeadlessHost::OpenClientDC() {
+  std::unique_ptr<CDC> real;
+  if (m_options.pixels)
+    real = std::make_unique<PainterDC>(&m_image);
+  else
+    real = std::make_unique<NullDC>();
+  if (!m_options.record) return real;
+  return std::make_unique<OwningRecordingDC>(std::move(real));
+}
+
+void HeadlessHost::CloseClientDC(std::unique_ptr<CDC> dc) {
+  if (auto* recording = dynamic_cast<RecordingDC*>(dc.get())) {
+    const auto& calls = recording->Calls();
+    m_recorded.insert(m_recorded.end(), calls.begin(), calls.end());
+  }
+  dc.reset();
+}
+
+void HeadlessHost::Paint() {
+  ++m_nPaints;
+  m_image.fill(Qt::white);
+  if (!m_view) return;
+  std::unique_ptr<CDC> dc = OpenClientDC();
+  m_view->OnDraw(dc.get());
+  CloseClientDC(std::move(dc));
+}
+
+void HeadlessHost::Resize(int width, int height) {
+  SetSize(width, height);
+  Paint();
+}
+
+void HeadlessHost::Invalidate() {
+  // Like a real window, the paint asked for here comes later, when the test
+  // calls Paint(); counting the requests lets it check one was made.
+  ++m_nInvalidates;
+}

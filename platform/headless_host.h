@@ -1,0 +1,66 @@
+// A window without a screen: a backing image of the client area, a clock
+// that moves only when told, and (when asked) a log of every drawing call.
+// Tests, the --screenshot option, benchmarks and fuzzers show the view
+// through it.
+#pragma once
+
+#include <QImage>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/manual_timer_service.h"
+#include "platform/recording_dc.h"
+#include "platform/view.h"
+#include "platform/view_host.h"
+
+class HeadlessHost : public IViewHost {
+ public:
+  struct Options {
+    // Draw for real into the backing image (off: record only, faster).
+    bool pixels = true;
+    // Keep a log of every drawing call of paints and handlers.
+    bool record = false;
+  };
+  HeadlessHost(int width, int height) : HeadlessHost(width, height, Options()) {}
+  HeadlessHost(int width, int height, Options options);
+  ~HeadlessHost() override;
+
+  // Shows `view` in this host (and connects its timers to the clock).
+  void Attach(CView* view);
+  // A paint, as when the window is first shown or uncovered: the client area
+  // is erased to white and the view's OnDraw draws it again.
+  void Paint();
+  // Changes the client size and paints.
+  void Resize(int width, int height);
+
+  const QImage& Image() const { return m_image; }
+  ManualTimerService& Clock() { return m_timers; }
+  const std::vector<DrawCall>& Recorded() const { return m_recorded; }
+  void ClearRecorded() { m_recorded.clear(); }
+  const std::string& Caption() const { return m_caption; }
+  int PaintCount() const { return m_nPaints; }
+  int InvalidateCount() const { return m_nInvalidates; }
+
+  // IViewHost
+  RECT ClientRect() const override;
+  std::unique_ptr<CDC> OpenClientDC() override;
+  void CloseClientDC(std::unique_ptr<CDC> dc) override;
+  ITimerService& Timers() override { return m_timers; }
+  void SetCaption(const std::string& text) override { m_caption = text; }
+  void Invalidate() override;
+
+ private:
+  void SetSize(int width, int height);
+
+  Options m_options;
+  int m_width = 0;
+  int m_height = 0;
+  QImage m_image;
+  ManualTimerService m_timers;
+  CView* m_view = nullptr;
+  std::vector<DrawCall> m_recorded;
+  std::string m_caption;
+  int m_nPaints = 0;
+  int m_nInvalidates = 0;
+};

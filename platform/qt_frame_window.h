@@ -1,0 +1,44 @@
+// The main window: a caption, a menu bar and accelerators built from the
+// program's resources, and one view filling the client area.  Every menu
+// item and accelerator goes through the command router, so a command whose
+// enable rule says no is greyed in its menu and does nothing from its key.
+#pragma once
+
+#include <QAction>
+#include <QMainWindow>
+#include <map>
+
+#include "platform/cmd_target.h"
+#include "platform/menu_resource.h"
+
+class ViewWidget;
+class CView;
+
+class FrameWindow : public QMainWindow {
+ public:
+  FrameWindow(const MenuResource& menu, const AcceleratorTable& accelerators,
+              CommandRouter& router);
+
+  // Puts `view` in the client area; the frame owns the widget showing it.
+  ViewWidget* SetView(CView* view);
+  ViewWidget* View() const { return m_viewWidget; }
+
+  // Asks every enable rule again and greys or enables the menu items.
+  void UpdateCommandUI();
+  // The menu item of command `id` (the first one), for tests.
+  QAction* ActionFor(UINT id) const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildMenus(const MenuResource& menu);
+  void BuildAccelerators(const AcceleratorTable& accelerators);
+
+  CommandRouter& m_router;
+  ViewWidget* m_viewWidget = nullptr;
+  std::multimap<UINT, QAction*> m_actions;
+};
+
+// The key sequence of an accelerator entry.
+QKeySequence KeySequenceFor(const AcceleratorResource& accelerator);

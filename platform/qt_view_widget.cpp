@@ -1,0 +1,124 @@
+#include "platform/qt_view_widget.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "platform/key_mapping.h"
+#include "platform/painter_dc.h"
+
+namespace {
+UINT MouseFlags(const QMouseEvent* event) {
+  UINT flags = 0;
+  if (event->buttons() & Qt::LeftButton) flags |= MK_LBUTTON;
+  if (event->buttons() & Qt::RightButton) flags |= MK_RBUTTON;
+  if (event->modifiers() & Qt::ShiftModifier) flags |= MK_SHIFT;
+  if (event->modifiers() & Qt::ControlModifier) flags |= MK_CONTROL;
+  return flags;
+}
+CPoint ClientPoint(const QMouseEvent* event) {
+  const QPoint p = event->position().toPoint();
+  return {p.x(), p.y()};
+}
+}  // namespace
+
+ViewWidget::ViewWidget(CView* view, QWidget* parent) : QWidget(parent), m_view(view) {
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAutoFillBackground(false);
+  m_view->AttachHost(this);
+  m_timers.SetSink([this](UINT_PTR id) {
+    m_view->OnTimer(id);
+    AfterEvent();
+  });
+}
+
+ViewWidget::~ViewWidget() { m_view->AttachHost(nullptr); }
+
+RECT ViewWidget::ClientRect() const { return {0, 0, width(), height()}; }
+
+std::unique_ptr<CDC> ViewWidget::OpenClientDC() {
+  if (m_needsPaint) RepaintImage();
+  return std::make_unique<PainterDC>(&m_image);
+}
+
+void ViewWidget::CloseClientDC(std::unique_ptr<CDC> dc) {
+  dc.reset();
+  // Show the handler's drawing now: the handler may block the thread
+  // afterwards (a sound played to its end), and the player should see the
+  // screen first.
+  repaint();
+}
+
+void ViewWidget::SetCaption(const std::string& text) {
+  if (m_captionSink) m_captionSink(text);
+}
+
+void ViewWidget::Invalidate() {
+  m_needsPaint = true;
+  update();
+}
+
+void ViewWidget::RepaintImage() {
+  const QSize size(std::max(width(), 1), std::max(height(), 1));
+  if (m_image.size() != size) m_image = QImage(size, QImage::Format_RGB32);
+  // The background is erased to the window colour, white, before each paint.
+  m_image.fill(Qt::white);
+  m_needsPaint = false;
+  PainterDC dc(&m_image);
+  m_view->OnDraw(&dc);
+}
+
+void ViewWidget::paintEvent(QPaintEvent* event) {
+  if (m_needsPaint) RepaintImage();
+  QPainter painter(this);
+  painter.drawImage(event->rect(), m_image, event->rect());
+}
+
+void ViewWidget::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  m_needsPaint = true;
+}
+
+void ViewWidget::keyPressEvent(QKeyEvent* event) {
+  const UINT vk = VirtualKeyFromQt(event->key());
+  if (vk == 0) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  // Each auto-repeated press arrives as a press of its own.
+  m_view->OnKeyDown(vk, 1, 0);
+  AfterEvent();
+}
+
+void ViewWidget::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton)
+    m_view->OnLButtonDown(MouseFlags(event), ClientPoint(event));
+  if (event->button() == Qt::RightButton)
+    m_view->OnRButtonDown(MouseFlags(event), ClientPoint(event));
+  AfterEvent();
+}
+
+void ViewWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+  // A second press of a double click is still a press.
+  mousePressEvent(event);
+}
+
+void ViewWidget::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  // The mouse is not captured: a release away from the view is not the
+  // view's, even though Qt sends it here.
+  if (!rect().contains(event->position().toPoint())) return;
+  m_view->OnLButtonUp(MouseFlags(event), ClientPoint(event));
+  AfterEvent();
+}
+
+bool ViewWidget::focusNextPrevChild(bool) {
+  // Tab belongs to the view; there is nothing else to move the focus to.
+  return false;
+}
+
+void ViewWidget::AfterEvent() {
+  if (m_afterEvent) m_afterEvent();
+}

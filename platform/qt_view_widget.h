@@ -1,0 +1,57 @@
+// The Qt widget that shows a view: it keeps a retained image of the client
+// area, paints it by calling the view's OnDraw when the window is shown,
+// resized or invalidated, lets handlers draw on it between paints, and turns
+// Qt's key, mouse and timer events into the view's handlers.
+#pragma once
+
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+#include "platform/qt_timer_service.h"
+#include "platform/view.h"
+#include "platform/view_host.h"
+
+class ViewWidget : public QWidget, public IViewHost {
+ public:
+  ViewWidget(CView* view, QWidget* parent);
+  ~ViewWidget() override;
+
+  // Called after every event the view has handled, so enable rules can be
+  // asked again.
+  void SetAfterEvent(std::function<void()> afterEvent) { m_afterEvent = std::move(afterEvent); }
+  // Where SetCaption goes (the main window's title).
+  void SetCaptionSink(std::function<void(const std::string&)> sink) {
+    m_captionSink = std::move(sink);
+  }
+  const QImage& Image() const { return m_image; }
+  QtTimerService& QtTimers() { return m_timers; }
+
+  // IViewHost
+  RECT ClientRect() const override;
+  std::unique_ptr<CDC> OpenClientDC() override;
+  void CloseClientDC(std::unique_ptr<CDC> dc) override;
+  ITimerService& Timers() override { return m_timers; }
+  void SetCaption(const std::string& text) override;
+  void Invalidate() override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  void RepaintImage();
+  void AfterEvent();
+
+  CView* m_view;
+  QImage m_image;
+  QtTimerService m_timers;
+  bool m_needsPaint = true;
+  std::function<void()> m_afterEvent;
+  std::function<void(const std::string&)> m_captionSink;
+};

@@ -1,0 +1,65 @@
+#include "res/main_menu.h"
+
+#include "platform/command_ids.h"
+#include "res/resource_ids.h"
+
+// The view's own command ids (kept in step with game/MyKelvoView.h).
+namespace {
+constexpr UINT kSoundsGoOn = 32771;
+constexpr UINT kSoundsGoOff = 32772;
+constexpr UINT kRegisterEnterName = 32774;
+}  // namespace
+
+const char* const kAppTitle = "Kelvo";
+const char* const kDocumentString = "Kelvo\n\nMyKelv\n\n\nMyKelvo.Document\nMyKelv Document";
+const char* const kFileVersion = "1.0.0.1";
+const char* const kProductName = "Kelvo Application";
+
+const MenuResource& MainMenu() {
+  // The File menu really begins with a separator and has two in a row
+  // before Exit.
+  static const MenuResource menu = {
+      {"&File",
+       {
+           {nullptr, 0},
+           {"&Print...\tCtrl+P", ID_FILE_PRINT},
+           {nullptr, 0},
+           {nullptr, 0},
+           {"E&xit", ID_APP_EXIT},
+       }},
+      {"Sounds",
+       {
+           {"Turn GO on", kSoundsGoOn},
+           {"Turn GO off", kSoundsGoOff},
+       }},
+      {"Register",
+       {
+           {"Enter Your Name", kRegisterEnterName},
+       }},
+      {"&Help",
+       {
+           {"&About Kelvo...", ID_APP_ABOUT},
+       }},
+  };
+  return menu;
+}
+
+const AcceleratorTable& MainAccelerators() {
+  static const AcceleratorTable table = {
+      {FCONTROL, 'C', ID_EDIT_COPY},
+      {FCONTROL, 'N', ID_FILE_NEW},
+      {FCONTROL, 'O', ID_FILE_OPEN},
+      {FCONTROL, 'P', ID_FILE_PRINT},
+      {FCONTROL, 'S', ID_FILE_SAVE},
+      {FCONTROL, 'V', ID_EDIT_PASTE},
+      {FALT, VK_BACK, ID_EDIT_UNDO},
+      {FSHIFT, VK_DELETE, ID_EDIT_CUT},
+      {0, VK_F6, ID_NEXT_PANE},
+      {FSHIFT, VK_F6, ID_PREV_PANE},
+      {FCONTROL, VK_INSERT, ID_EDIT_COPY},
+      {FSHIFT, VK_INSERT, ID_EDIT_PASTE},
+      {FCONTROL, 'X', ID_EDIT_CUT},
+      {FCONTROL, 'Z', ID_EDIT_UNDO},
+  };
+  return table;
+}
