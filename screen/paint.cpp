@@ -1,0 +1,85 @@
+// The paint: the whole screen drawn again from the view's fields, so that
+// whatever the handlers drew between paints comes back after the window was
+// covered or resized.
+#include <cstdio>
+#include <ctime>
+
+#include "game/MyKelvoView.h"
+#include "game/line_values.h"
+#include "game/number_boxes.h"
+#include "screen/grid.h"
+
+namespace {
+
+constexpr COLORREF kBlack = RGB(0x00, 0x00, 0x00);
+constexpr COLORREF kBlue = RGB(0x00, 0x00, 0xFF);
+constexpr COLORREF kRed = RGB(0xFF, 0x00, 0x00);
+
+// The square shown before the first game: 8 1 6 / 3 5 7 / 4 9 2 with its 5
+// and 2 exchanged.
+constexpr int kDemoDigits[9] = {8, 1, 6, 3, 2, 7, 4, 9, 5};
+
+constexpr char kAttribution[] = "Kelvo, a magic-square puzzle -- ";
+
+std::string LocalTimeText(std::time_t now) {
+  std::tm local{};
+  char text[128] = {};
+  if (localtime_r(&now, &local) && std::strftime(text, sizeof text, "%c", &local) > 0) return text;
+  return {};
+}
+
+}  // namespace
+
+void CMyKelvoView::OnDraw(CDC* pDC) {
+  // The clock in the caption moves only when the screen is painted.
+  const std::time_t now = std::time(nullptr);
+  m_timeNow = static_cast<std::int64_t>(now);
+  m_strNow = LocalTimeText(now);
+  m_strCaption = std::string(kAttribution) + m_strNow + " -- Version " + g_strVersion;
+  SetFrameCaption(m_strCaption);
+
+  LayOut(pDC);
+  pDC->SetTextColor(kBlack);
+
+  const int u = m_nUnit;
+  const int X = m_rcClient.right / 2;
+  const int Y = m_rcClient.bottom / 2;
+  DrawBoardGrid(pDC, X, Y, u, {&m_penGridLight, &m_penGridShade, &m_penBlack, &m_penGuide});
+  for (int k = 1; k <= 9; ++k) pDC->FillRect(&m_rcCell[k], &m_brCell[k]);
+  DrawInstructions(pDC);
+
+  if (m_nGameState == kStateIdle) {
+    pDC->SelectObject(&m_fontCell);
+    for (int k = 1; k <= 9; ++k) {
+      m_nDemoCell[k - 1] = kDemoDigits[k - 1];
+      std::snprintf(m_szText, sizeof m_szText, "%i", m_nDemoCell[k - 1]);
+      pDC->DrawText(m_szText, 1, &m_rcCell[k], DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    int cells[10] = {};
+    for (int k = 1; k <= 9; ++k) cells[k] = m_nDemoCell[k - 1];
+    const int total = ComputeLineDiffs(cells, m_nLineDiff, m_nLineDiffSq);
+    m_nBeforeSum = total;
+    m_nAfterSum = total;
+    pDC->SelectObject(&m_fontLabel);
+    // The screen was just erased, so the boxes need no clearing.
+    DrawNumbersInBoxes(pDC, m_nLineDiff, m_rcLineDiff, kBlue, FALSE, m_szText, sizeof m_szText);
+    DrawNumbersInBoxes(pDC, m_nLineDiffSq, m_rcLineDiffSq, kRed, FALSE, m_szText, sizeof m_szText);
+    pDC->SetTextColor(kBlack);
+  } else {
+    DrawPuzzle(pDC, TRUE);
+    DrawScoreTable(pDC, 1);
+    // The labels the round flow drew last; a label not yet written is empty
+    // and draws nothing.
+    pDC->SelectObject(&m_fontLabel);
+    pDC->SetTextColor(kBlack);
+    if (!m_strRoundLabel.empty())
+      pDC->DrawText(m_strRoundLabel, &m_rcRoundLabel, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    pDC->SetTextColor(kRed);
+    if (!m_strBeforeLabel.empty())
+      pDC->DrawText(m_strBeforeLabel, &m_rcBeforeLabel, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    if (!m_strAfterLabel.empty())
+      pDC->DrawText(m_strAfterLabel, &m_rcAfterLabel, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+  }
+
+  DrawPlayerLabel(pDC);
+}
