@@ -1,14 +1,20 @@
 // The test program's entry: one QApplication for the whole run, on the
 // offscreen platform unless told otherwise, so widgets, fonts and printing
-// work without a display.
+// work without a display.  Settings go to a private folder so the suite
+// never touches the user's own.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <cstdlib>
 
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QTemporaryDir configHome;
+  setenv("XDG_CONFIG_HOME", configHome.path().toUtf8().constData(), 1);
   QApplication app(argc, argv);
+  QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
+  QCoreApplication::setApplicationName(QStringLiteral("Kelvo"));
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

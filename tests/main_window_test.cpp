@@ -1,0 +1,137 @@
+// The real main window on the offscreen platform: menus, accelerators,
+// focus and the About box.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTest>
+#include <QTimer>
+
+#include "app/AboutDlg.h"
+#include "app/MainFrame.h"
+#include "app/MyKelvoApp.h"
+#include "app/MyKelvoDoc.h"
+#include "game/MyKelvoView.h"
+#include "platform/command_ids.h"
+#include "platform/qt_view_widget.h"
+#include "support/scripted_modal_ui.h"
+
+namespace {
+
+struct Item {
+  std::string text;
+  UINT id;
+  bool operator==(const Item&) const = default;
+};
+
+std::vector<std::vector<Item>> MenuItems(QMenuBar* bar, std::vector<std::string>* titles) {
+  std::vector<std::vector<Item>> out;
+  for (QAction* top : bar->actions()) {
+    titles->push_back(top->text().toStdString());
+    std::vector<Item> items;
+    for (QAction* a : top->menu()->actions())
+      items.push_back({a->isSeparator() ? "" : a->text().toStdString(), a->data().toUInt()});
+    out.push_back(items);
+  }
+  return out;
+}
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(app.InitInstance(CommandLine{}));
+    QApplication::processEvents();
+  }
+  ScriptedModalUI modal;
+  CMyKelvoApp app;
+};
+
+}  // namespace
+
+TEST_F(MainWindowTest, MenuBarIsExactlyTheGamesMenu) {
+  std::vector<std::string> titles;
+  const auto menus = MenuItems(app.Frame()->menuBar(), &titles);
+  EXPECT_EQ(titles, (std::vector<std::string>{"&File", "Sounds", "Register", "&Help"}));
+  ASSERT_EQ(menus.size(), 4u);
+  EXPECT_EQ(menus[0], (std::vector<Item>{{"", 0},
+                                         {"&Print...\tCtrl+P", ID_FILE_PRINT},
+                                         {"", 0},
+                                         {"", 0},
+                                         {"E&xit", ID_APP_EXIT}}));
+  EXPECT_EQ(menus[1], (std::vector<Item>{{"Turn GO on", 32771}, {"Turn GO off", 32772}}));
+  EXPECT_EQ(menus[2], (std::vector<Item>{{"Enter Your Name", 32774}}));
+  EXPECT_EQ(menus[3], (std::vector<Item>{{"&About Kelvo...", ID_APP_ABOUT}}));
+}
+
+TEST_F(MainWindowTest, StartsMaximizedWithTheViewFocusedAndPainted) {
+  EXPECT_TRUE(app.Frame()->windowState() & Qt::WindowMaximized);
+  EXPECT_FALSE(app.Frame()->windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(app.Frame()->windowFlags() & Qt::WindowMinMaxButtonsHint);
+  EXPECT_EQ(QApplication::focusWidget(), app.Frame()->View());
+  EXPECT_EQ(app.Document()->GetTitle(), "Untitled");
+  // The view draws the caption at every paint.
+  EXPECT_NE(app.Frame()->windowTitle().toStdString().find(" -- Version D608"), std::string::npos);
+}
+
+TEST_F(MainWindowTest, DisabledCommandsKeysDoNothingAndEditKeysAreInert) {
+  // Nothing to print before a perfect game: Ctrl+P must not reach printing.
+  QTest::keyClick(app.Frame()->View(), Qt::Key_P, Qt::ControlModifier);
+  EXPECT_TRUE(modal.printDialogs.empty());
+  EXPECT_FALSE(app.Frame()->ActionFor(ID_FILE_PRINT)->isEnabled());
+  // Edit and pane keys have no handler at all.
+  for (UINT id : {ID_EDIT_COPY, ID_EDIT_CUT, ID_EDIT_PASTE, ID_EDIT_UNDO, ID_NEXT_PANE})
+    EXPECT_FALSE(app.Router().IsEnabled(id)) << id;
+  QTest::keyClick(app.Frame()->View(), Qt::Key_C, Qt::ControlModifier);
+  QTest::keyClick(app.Frame()->View(), Qt::Key_F6);
+  EXPECT_EQ(app.View()->m_nGameState, 0);
+  EXPECT_TRUE(modal.boxes.empty());
+}
+
+TEST_F(MainWindowTest, NewDocumentKeyRepaintsAndLeavesTheGameAlone) {
+  app.View()->m_nGameState = 3;
+  QTest::keyClick(app.Frame()->View(), Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(app.View()->m_nGameState, 3);
+  EXPECT_EQ(app.Document()->GetTitle(), "Untitled");
+}
+
+TEST_F(MainWindowTest, HelpAboutOpensTheAboutBox) {
+  app.Frame()->ActionFor(ID_APP_ABOUT)->trigger();
+  EXPECT_EQ(modal.dialogsRun, std::vector<UINT>{100});
+}
+
+TEST_F(MainWindowTest, OpenTakesTheFileNameAndAMissingFileChangesNothing) {
+  modal.chosenFile = "/nonexistent/dir/game.kelv";
+  QTest::keyClick(app.Frame()->View(), Qt::Key_O, Qt::ControlModifier);
+  ASSERT_EQ(modal.fileDialogs.size(), 1u);
+  EXPECT_EQ(modal.fileDialogs[0].second, "Open");
+  ASSERT_EQ(modal.boxes.size(), 1u);
+  EXPECT_NE(modal.boxes[0].text.find("/nonexistent/dir/game.kelv"), std::string::npos);
+  EXPECT_EQ(app.Document()->GetTitle(), "Untitled");
+
+  modal.chosenFile = std::string(KELVO_SOURCE_DIR) + "/README.md";
+  QTest::keyClick(app.Frame()->View(), Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(app.Document()->GetTitle(), "README.md");
+  EXPECT_EQ(modal.boxes.size(), 1u);
+}
+
+TEST(AboutBox, RealDialogShowsVersionAndClosesWithEscape) {
+  bool seen = false;
+  bool versionShown = false;
+  // The real Qt dialog: find it once it is up, check it, press Escape.
+  QTimer::singleShot(0, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      if (!w->isVisible() || w->windowTitle() != QStringLiteral("About Kelvo")) continue;
+      seen = true;
+      for (QLabel* label : w->findChildren<QLabel*>())
+        versionShown |= label->text() == QStringLiteral("Kelvo Version D608");
+      QTest::keyClick(w, Qt::Key_Escape);
+    }
+  });
+  CAboutDlg about;
+  const int answer = about.DoModal();
+  EXPECT_TRUE(seen);
+  EXPECT_EQ(answer, IDCANCEL);
+  EXPECT_TRUE(versionShown);
+}
