@@ -10,11 +10,11 @@
 enum class ControlKind { Static, Icon, Edit, PushButton };
 
 // Style bits of the controls that the game's dialogs use.
-constexpr UINT CS_DEFAULT_BUTTON = 0x1;   // the default push button
-constexpr UINT CS_WORD_WRAP = 0x2;        // static text broken into lines
-constexpr UINT CS_NO_PREFIX = 0x4;        // '&' shown as it is
-constexpr UINT CS_BORDER = 0x8;           // edit field with a border
-constexpr UINT CS_AUTO_HSCROLL = 0x10;    // edit field scrolls as text grows
+constexpr UINT CS_DEFAULT_BUTTON = 0x1;  // the default push button
+constexpr UINT CS_WORD_WRAP = 0x2;       // static text broken into lines
+constexpr UINT CS_NO_PREFIX = 0x4;       // '&' shown as it is
+constexpr UINT CS_BORDER = 0x8;          // edit field with a border
+constexpr UINT CS_AUTO_HSCROLL = 0x10;   // edit field scrolls as text grows
 constexpr UINT CS_TAB_STOP = 0x20;
 constexpr UINT CS_GROUP = 0x40;
 
@@ -32,7 +32,7 @@ struct DialogTemplate {
   int cx = 0, cy = 0;  // dialog units
   std::string fontFace;
   int pointSize = 8;
-  bool systemMenu = false;  // false: no close box in the caption
+  bool systemMenu = false;              // false: no close box in the caption
   std::vector<DialogControl> controls;  // in tab order
 };
 

@@ -81,12 +81,15 @@ struct LOGFONT {
 class CFont : public CGdiObject {
  public:
   BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight,
-                  BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet,
-                  BYTE nOutPrecision, BYTE nClipPrecision, BYTE nQuality,
-                  BYTE nPitchAndFamily, const char* lpszFacename) {
-    m_logFont = LOGFONT{nHeight,       nWidth,        nEscapement,    nOrientation,
-                        nWeight,       bItalic,       bUnderline,     cStrikeOut,
-                        nCharSet,      nOutPrecision, nClipPrecision, nQuality,
+                  BYTE bItalic, BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecision,
+                  BYTE nClipPrecision, BYTE nQuality, BYTE nPitchAndFamily,
+                  const char* lpszFacename) {
+    m_logFont = LOGFONT{nHeight,         nWidth,
+                        nEscapement,     nOrientation,
+                        nWeight,         bItalic,
+                        bUnderline,      cStrikeOut,
+                        nCharSet,        nOutPrecision,
+                        nClipPrecision,  nQuality,
                         nPitchAndFamily, lpszFacename ? lpszFacename : ""};
     m_bCreated = true;
     return TRUE;

@@ -3,9 +3,8 @@
 // regard to case, so "sound" finds the "SOUND" resources.
 #pragma once
 
-#include <span>
-
 #include <QPixmap>
+#include <span>
 
 #include "platform/win_types.h"
 

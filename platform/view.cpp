@@ -10,9 +10,7 @@ void CView::AttachHost(IViewHost* host) {
   if (m_pHost) m_pHost->Timers().SetSink([this](UINT_PTR id) { OnTimer(id); });
 }
 
-void CView::GetClientRect(RECT* rect) const {
-  *rect = m_pHost ? m_pHost->ClientRect() : RECT{};
-}
+void CView::GetClientRect(RECT* rect) const { *rect = m_pHost ? m_pHost->ClientRect() : RECT{}; }
 
 UINT_PTR CView::SetTimer(UINT_PTR id, UINT elapseMs, void* /*callback*/) {
   return m_pHost ? m_pHost->Timers().SetTimer(id, elapseMs) : 0;
