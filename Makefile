@@ -29,6 +29,16 @@ test: build
 bench: build
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/kelvo_bench
 
+# A Debian package of the game in $(BUILD)/, checked with lintian.
+package: build
+	cd $(BUILD) && cpack -G DEB
+	tools/check-package $(BUILD)
+
+# Installs into PREFIX (default /usr/local).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
 clean:
 	rm -rf $(BUILD)
 

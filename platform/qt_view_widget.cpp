@@ -74,6 +74,11 @@ void ViewWidget::paintEvent(QPaintEvent* event) {
   if (m_needsPaint) RepaintImage();
   QPainter painter(this);
   painter.drawImage(event->rect(), m_image, event->rect());
+  if (m_firstFrameHook) {
+    auto hook = std::move(m_firstFrameHook);
+    m_firstFrameHook = nullptr;
+    hook();
+  }
 }
 
 void ViewWidget::resizeEvent(QResizeEvent* event) {

@@ -24,6 +24,9 @@ class ViewWidget : public QWidget, public IViewHost {
   void SetCaptionSink(std::function<void(const std::string&)> sink) {
     m_captionSink = std::move(sink);
   }
+  // Called once, right after the first frame has been painted on screen
+  // (the start-up benchmark listens for it).
+  void SetFirstFrameHook(std::function<void()> hook) { m_firstFrameHook = std::move(hook); }
   const QImage& Image() const { return m_image; }
   QtTimerService& QtTimers() { return m_timers; }
 
@@ -54,4 +57,5 @@ class ViewWidget : public QWidget, public IViewHost {
   bool m_needsPaint = true;
   std::function<void()> m_afterEvent;
   std::function<void(const std::string&)> m_captionSink;
+  std::function<void()> m_firstFrameHook;
 };

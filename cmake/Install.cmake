@@ -1,0 +1,59 @@
+# What `cmake --install` lays out, and the Debian package (`make package`).
+include(GNUInstallDirs)
+
+# A game goes where Debian keeps games (/usr/games, /usr/local/games).
+install(TARGETS kelvo RUNTIME DESTINATION games)
+install(FILES dist/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(FILES dist/io.github.kelvo.Kelvo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES dist/io.github.kelvo.Kelvo.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES res/icons/kelvo.svg
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# The man page, compressed as Debian wants it.
+set(_man ${CMAKE_CURRENT_BINARY_DIR}/kelvo.6.gz)
+add_custom_command(OUTPUT ${_man}
+  COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/dist/kelvo.6 > ${_man}
+  DEPENDS ${PROJECT_SOURCE_DIR}/dist/kelvo.6
+  VERBATIM)
+install(FILES ${_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
+set(_changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
+add_custom_command(OUTPUT ${_changelog}
+  COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/dist/changelog > ${_changelog}
+  DEPENDS ${PROJECT_SOURCE_DIR}/dist/changelog
+  VERBATIM)
+install(FILES ${_changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR})
+
+# The theme's bitmap icons, drawn from the same SVG the game shows.
+set(_icons ${_man} ${_changelog})
+foreach(_size 16 32 48 64 128 256)
+  set(_png ${CMAKE_CURRENT_BINARY_DIR}/icons/${_size}/kelvo.png)
+  add_custom_command(OUTPUT ${_png}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/icons/${_size}
+    COMMAND kelvo-render-icon ${PROJECT_SOURCE_DIR}/res/icons/kelvo.svg ${_size} ${_png}
+    DEPENDS kelvo-render-icon ${PROJECT_SOURCE_DIR}/res/icons/kelvo.svg
+    VERBATIM)
+  install(FILES ${_png}
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${_size}x${_size}/apps)
+  list(APPEND _icons ${_png})
+endforeach()
+add_custom_target(kelvo_desktop_files ALL DEPENDS ${_icons})
+
+# Debian package.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME kelvo)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_CONTACT "Kelvo developers <kelvo@example.org>")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "magic-square puzzle game")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+  "A 3-by-3 square of the numbers 1 to 9 has two numbers out of place; the player has ten seconds to swap them so that every row, column and\n diagonal adds up to 15. Ten rounds make a game; a perfect game earns a\n printable certificate.")
+set(CPACK_DEBIAN_PACKAGE_SECTION games)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Beyond the libraries dpkg-shlibdeps finds: the Arial-metric fonts the
+# screen is laid out for, the SVG icon plugin and the platform plugins.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libqt6svg6, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+include(CPack)

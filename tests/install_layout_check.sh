@@ -1,0 +1,22 @@
+#!/bin/sh
+# Installs the built game into a throw-away root and checks what a desktop
+# needs: the binary, a valid desktop entry, valid AppStream data, the icon at
+# every size, the man page; and that the installed binary answers --version.
+set -eu
+build="$1"
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+cmake --install "$build" --prefix "$root/usr" >/dev/null
+test -x "$root/usr/games/kelvo"
+"$root/usr/games/kelvo" --version | grep -q "Kelvo 1.0.0.1"
+desktop-file-validate "$root/usr/share/applications/io.github.kelvo.Kelvo.desktop"
+appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/io.github.kelvo.Kelvo.metainfo.xml" >/dev/null || \
+  appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.kelvo.Kelvo.metainfo.xml"
+for size in 16 32 48 64 128 256; do
+  png="$root/usr/share/icons/hicolor/${size}x${size}/apps/kelvo.png"
+  test -s "$png"
+  file "$png" | grep -q "$size x $size" || { echo "wrong size: $png" >&2; exit 1; }
+done
+test -s "$root/usr/share/icons/hicolor/scalable/apps/kelvo.svg"
+gzip -dc "$root/usr/share/man/man6/kelvo.6.gz" | grep -q '^.SH NAME'
+echo "install layout fine"
