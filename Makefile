@@ -39,6 +39,25 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
+# The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer;
+# any report fails.  Leaks inside the platform libraries are suppressed in
+# tools/lsan.supp, narrowly and with reasons.
+sanitize: deps
+	cmake -S . -B build-asan -DKELVO_SANITIZE=ON -DKELVO_BUILD_BENCH=OFF $(CMAKE_FLAGS)
+	cmake --build build-asan -j $(JOBS)
+	cd build-asan && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  ctest --output-on-failure -j $(JOBS) -E InstallLayout
+
+# The libFuzzer targets (clang), each run for FUZZ_SECONDS on its seed corpus.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DKELVO_FUZZ=ON $(CMAKE_FLAGS)
+	cmake --build build-fuzz -j $(JOBS) --target wave_reader_fuzz game_view_fuzz
+	tools/run-fuzzers build-fuzz $(FUZZ_SECONDS)
+
 clean:
 	rm -rf $(BUILD)
 

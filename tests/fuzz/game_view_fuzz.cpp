@@ -1,0 +1,138 @@
+// The game view driven by a byte stream decoded into the events a window
+// delivers: keys, presses and releases anywhere, the clock moving, stray
+// timer ids, resizes (down to 0 x 0) with paints, name changes and printed
+// pages of any size.  After every event the rules of the game state must
+// still hold; any breach aborts.
+#include <QGuiApplication>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "certificate/PlayerNameDlg.h"
+#include "game/MyKelvoView.h"
+#include "platform/headless_host.h"
+#include "platform/print_info.h"
+#include "platform/recording_dc.h"
+#include "platform/sound_output.h"
+#include "support/scripted_modal_ui.h"
+
+namespace {
+
+class SilentOutput : public ISoundOutput {
+ public:
+  void Play(std::span<const unsigned char>, bool) override {}
+};
+
+class ByteReader {
+ public:
+  ByteReader(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+  bool Done() const { return m_pos >= m_size; }
+  std::uint8_t Byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
+  int Word() { return (Byte() << 8) | Byte(); }
+
+ private:
+  const std::uint8_t* m_data;
+  std::size_t m_size;
+  std::size_t m_pos = 0;
+};
+
+void Check(bool ok) {
+  if (!ok) std::abort();
+}
+
+void CheckInvariants(const CMyKelvoView& v, bool started) {
+  Check(v.m_nGameState >= 0 && v.m_nGameState <= 3);
+  Check(v.m_nCountdown >= 0 && v.m_nCountdown <= 100);
+  if (!started) return;
+  Check(v.m_nRound >= 1 && v.m_nRound <= 10);
+  bool seen[10] = {};
+  for (int i = 1; i <= 9; ++i) {
+    Check(v.m_nCell[i] >= 1 && v.m_nCell[i] <= 9 && !seen[v.m_nCell[i]]);
+    seen[v.m_nCell[i]] = true;
+  }
+  int score = 0;
+  int bonus = 0;
+  for (int r = 1; r <= 10; ++r) {
+    score += v.m_nScore[r];
+    bonus += v.m_nBonus[r];
+  }
+  Check(score == v.m_nScore[11] && bonus == v.m_nBonus[11]);
+  Check(v.m_nBonus[11] <= 5110 && v.m_nScore[11] + v.m_nBonus[11] <= 6110);
+}
+
+std::string NameFrom(ByteReader& in) {
+  static const char* const kPieces[] = {"A", "é", "👍", "\t", "\x01", "ש", "\u0301", " ", "Zoë"};
+  std::string name;
+  const int count = in.Byte() % 40;
+  for (int i = 0; i < count; ++i) name += kPieces[in.Byte() % 9];
+  return name;
+}
+
+QGuiApplication* App() {
+  static int argc = 1;
+  static char arg0[] = "game_view_fuzz";
+  static char* argv[] = {arg0, nullptr};
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  static QGuiApplication app(argc, argv);
+  return &app;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  App();
+  static SilentOutput silent;
+  SetSoundOutput(&silent);
+  ScriptedModalUI modal;
+  std::string typedName;
+  modal.editDialog = [&](std::map<int, std::string>& texts) { texts[1000] = typedName; };
+
+  ByteReader in(data, size);
+  CMyKelvoView view;
+  view.SeedRandom(in.Byte());
+  HeadlessHost host(640, 480, HeadlessHost::Options{false, false});
+  host.Attach(&view);
+  host.Paint();
+  bool started = false;
+  int width = 640;
+  int height = 480;
+
+  for (int events = 0; !in.Done() && events < 2000; ++events) {
+    switch (in.Byte() % 12) {
+      case 0: view.OnKeyDown(VK_RETURN, 1, 0); break;
+      case 1: view.OnKeyDown(VK_F1, 1, 0); break;
+      case 2: view.OnKeyDown(in.Byte(), 1, 0); break;
+      case 3: view.OnLButtonDown(MK_LBUTTON, {in.Word() - 2000, in.Word() - 2000}); break;
+      case 4: view.OnLButtonUp(0, {in.Word() - 2000, in.Word() - 2000}); break;
+      case 5: host.Clock().Advance(100 * (1 + in.Byte() % 8)); break;
+      case 6: host.Clock().FireNext(in.Byte() % 2 ? kSwapTimer : kRestTimer); break;
+      case 7: view.OnTimer(3 + in.Byte()); break;  // ids the game never set
+      case 8:
+        width = in.Word() % 8000;
+        height = in.Word() % 5000;
+        host.Resize(width, height);
+        break;
+      case 9:
+        typedName = NameFrom(in);
+        if (view.m_nGameState == 0 || view.m_nGameState == 3) view.OnRegisterEnterName();
+        Check(CountCharacters(thePlayerNameDlg.m_strPlayerName) <= 30);
+        break;
+      case 10: {
+        RecordingDC page;
+        CPrintInfo info;
+        info.m_rectDraw = {0, 0, in.Word() * 2, in.Word() * 2};
+        view.OnPrint(&page, &info);
+        Check(view.m_fontCertificate.GetSafeHandle() == nullptr);
+        break;
+      }
+      case 11: host.Paint(); break;
+    }
+    if (view.m_nGameState != 0) started = true;
+    CheckInvariants(view, started);
+  }
+  host.Attach(nullptr);
+  thePlayerNameDlg.m_strPlayerName.clear();
+  SetSoundOutput(nullptr);
+  return 0;
+}
