@@ -1,0 +1,198 @@
+// The screen as really rendered: colours of the cells, the bevelled grid,
+// the guides and the score table at 1024 x 700, and paints at any size.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <random>
+
+#include "game/MyKelvoView.h"
+#include "platform/headless_host.h"
+
+namespace {
+
+constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
+constexpr COLORREF kBlack = RGB(0x00, 0x00, 0x00);
+constexpr COLORREF kLight = RGB(0xC0, 0xC0, 0xC0);
+constexpr COLORREF kShade = RGB(0x80, 0x80, 0x80);
+constexpr COLORREF kGuide = RGB(0xC0, 0xAC, 0x00);
+constexpr COLORREF kScore = RGB(0xFF, 0xC7, 0xFF);
+constexpr COLORREF kBonus = RGB(0xE1, 0xFF, 0x80);
+constexpr COLORREF kOverall = RGB(0x60, 0xFF, 0xB4);
+
+COLORREF PixelAt(const QImage& image, int x, int y) {
+  const QRgb p = image.pixel(x, y);
+  return RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
+// A game in its fourth round, so the score table is on screen.
+void PutInGame(CMyKelvoView& view) {
+  view.m_nGameState = kStateSwapPeriod;
+  view.m_nRound = 4;
+  view.MakePuzzle(3, 17);
+  view.m_nScore[1] = view.m_nScore[2] = 100;
+  view.m_nScore[3] = 30;
+  view.m_nBonus[2] = 10;
+  view.m_nScore[11] = 230;
+  view.m_nBonus[11] = 10;
+  view.m_strRoundLabel = "Round 4";
+  view.m_strBeforeLabel = "Before Sum 64";
+}
+
+struct ScreenPixelsTest : testing::Test {
+  ScreenPixelsTest() : host(1024, 700) { host.Attach(&view); }
+  COLORREF At(int x, int y) const { return PixelAt(host.Image(), x, y); }
+  CMyKelvoView view;
+  HeadlessHost host;
+};
+
+TEST_F(ScreenPixelsTest, CellsHaveTheirPositionColours) {
+  for (int state : {kStateIdle, kStateSwapPeriod}) {
+    if (state != kStateIdle) PutInGame(view);
+    host.Paint();
+    for (int k = 1; k <= 9; ++k) {
+      const RECT& c = view.m_rcCell[k];
+      const COLORREF colour = view.m_brCell[k].color();
+      SCOPED_TRACE(testing::Message() << "state " << state << " cell " << k);
+      // The corners of the interior, clear of the centred digit.
+      EXPECT_EQ(At(c.left, c.top), colour);
+      EXPECT_EQ(At(c.right - 1, c.top), colour);
+      EXPECT_EQ(At(c.left, c.bottom - 1), colour);
+      EXPECT_EQ(At(c.right - 1, c.bottom - 1), colour);
+      // And the digit itself is drawn: some dark pixels in the middle.
+      int dark = 0;
+      for (int y = c.top; y < c.bottom; ++y)
+        for (int x = c.left; x < c.right; ++x) dark += qGray(host.Image().pixel(x, y)) < 60;
+      EXPECT_GT(dark, 20);
+    }
+  }
+}
+
+TEST_F(ScreenPixelsTest, GridLinesAreBevelled) {
+  host.Paint();
+  // u = 11: vertical lines at x = 160, 248, 336, 424 from y = 97 to 364;
+  // y = 111 lies inside row 1, clear of every horizontal line.
+  for (int j = 0; j < 4; ++j) {
+    const int x = 160 + 88 * j;
+    SCOPED_TRACE(j);
+    EXPECT_EQ(At(x, 111), kLight);
+    EXPECT_EQ(At(x + 1, 111), kShade);
+    EXPECT_EQ(At(x + 2, 111), kShade);
+    EXPECT_EQ(At(x + 3, 111), kBlack);
+    EXPECT_EQ(At(x - 1, 111), j == 0 ? kWhite : view.m_brCell[j].color());
+    EXPECT_EQ(At(x + 4, 111), j == 3 ? kWhite : view.m_brCell[j + 1].color());
+    // The grid line ends at Y + u + 4 (not drawn); the guide starts 2 lower.
+    EXPECT_EQ(At(x + 1, 360), kShade);
+    EXPECT_EQ(At(x + 1, 365), kWhite);
+    EXPECT_EQ(At(x + 2, 366), kWhite);
+    EXPECT_EQ(At(x + 2, 367), kGuide);
+    EXPECT_EQ(At(x + 2, 443), kGuide);
+    EXPECT_EQ(At(x + 2, 444), kWhite);
+  }
+  // Horizontal lines, the same bevel from top to bottom.
+  for (int y : {97, 185, 273, 361}) {
+    EXPECT_EQ(At(300, y), kLight);
+    EXPECT_EQ(At(300, y + 1), kShade);
+    EXPECT_EQ(At(300, y + 2), kShade);
+    EXPECT_EQ(At(300, y + 3), kBlack);
+  }
+  // Mitred bottom corners: the outer (last) line reaches furthest out.
+  EXPECT_EQ(At(160, 364), kBlack);
+  EXPECT_EQ(At(427, 364), kBlack);
+}
+
+TEST_F(ScreenPixelsTest, GuidesLeadToTheSumBoxes) {
+  host.Paint();
+
+  for (int y : {99, 187, 275, 363}) {
+    EXPECT_EQ(At(430, y), kGuide) << y;
+    EXPECT_EQ(At(494, y), kGuide) << y;
+    EXPECT_EQ(At(495, y), kWhite) << y;
+  }
+  // Leftward from the board toward the 3-5-7 diagonal's boxes.
+  EXPECT_EQ(At(156, 363), kGuide);
+  EXPECT_EQ(At(91, 363), kGuide);
+  EXPECT_EQ(At(90, 363), kWhite);
+}
+
+TEST_F(ScreenPixelsTest, IdleScreenHasNoScoreTable) {
+  host.Paint();
+  for (int y = view.m_rcScoreFrame[1].top; y < view.m_rcBonusFrame[1].bottom; ++y)
+    for (int x = view.m_rcScoreFrame[1].left; x < view.m_rcOverallFrame.right; ++x)
+      ASSERT_EQ(At(x, y), kWhite) << x << "," << y;
+}
+
+TEST_F(ScreenPixelsTest, ScoreTableBoxesAreFramedAndFilled) {
+  PutInGame(view);
+  host.Paint();
+  auto expectFramed = [this](const RECT& box, COLORREF fill) {
+    // Black outline 2 pixels out, a white ring 1 pixel out, then the colour.
+    const int midY = box.top + 1;
+    EXPECT_EQ(At(box.left - 2, midY), kBlack);
+    EXPECT_EQ(At(box.right + 1, midY), kBlack);
+    EXPECT_EQ(At(box.left + 2, box.top - 2), kBlack);
+    EXPECT_EQ(At(box.left + 2, box.bottom + 1), kBlack);
+    EXPECT_EQ(At(box.left - 1, midY), kWhite);
+    EXPECT_EQ(At(box.right, midY), kWhite);
+    EXPECT_EQ(At(box.left + 2, box.top - 1), kWhite);
+    EXPECT_EQ(At(box.left + 2, box.bottom), kWhite);
+    EXPECT_EQ(At(box.left, box.top), fill);
+    EXPECT_EQ(At(box.right - 1, box.bottom - 1), fill);
+  };
+  for (int i = 1; i <= 11; ++i) {
+    SCOPED_TRACE(i);
+    expectFramed(view.m_rcScoreCell[i], kScore);
+    if (i >= 2) expectFramed(view.m_rcBonusCell[i], kBonus);
+  }
+  expectFramed(view.m_rcOverall, kOverall);
+
+  // Column 1 holds only the word "Bonus": no box, no outline.
+  const RECT& f = view.m_rcBonusFrame[1];
+  for (int y = f.top; y < f.bottom; ++y)
+    for (int x = f.left; x < f.right; ++x) ASSERT_NE(At(x, y), kBonus) << x << "," << y;
+  EXPECT_EQ(At(f.left, f.top + 3), kWhite);
+}
+
+TEST(ScreenPaintAnySizeTest, FixedAwkwardSizes) {
+  const std::pair<int, int> sizes[] = {{1, 1},    {0, 0},    {1024, 68},   {1024, 69},  {1025, 700},
+                                       {5, 2000}, {2000, 5}, {3840, 2160}, {7680, 4320}};
+  for (auto [w, h] : sizes) {
+    SCOPED_TRACE(testing::Message() << w << "x" << h);
+    for (bool game : {false, true}) {
+      // An 8K image alone takes a second to allocate here: one state is enough.
+      if (w > 4000 && !game) continue;
+      CMyKelvoView view;
+      if (game) PutInGame(view);
+      HeadlessHost host(w, h);
+
+      host.Attach(&view);
+      host.Paint();
+      EXPECT_EQ(view.m_rcClient, (RECT{0, 0, w, h}));
+      const RECT& c = view.m_rcCell[5];
+      if (view.m_nUnit >= 3 && c.left >= 0 && c.top >= 0 && c.right <= w && c.bottom <= h) {
+        EXPECT_EQ(PixelAt(host.Image(), c.left, c.top), view.m_brCell[5].color());
+      }
+    }
+  }
+}
+
+TEST(ScreenPaintAnySizeTest, SeededRandomSizes) {
+  std::mt19937 random(1234);
+  std::uniform_int_distribution<int> width(0, 2600), height(0, 1700);
+  for (int n = 0; n < 30; ++n) {
+    const int w = width(random), h = height(random);
+    SCOPED_TRACE(testing::Message() << w << "x" << h);
+    CMyKelvoView view;
+    if (n % 2) PutInGame(view);
+    HeadlessHost host(w, h);
+    host.Attach(&view);
+    host.Paint();
+    ASSERT_EQ(view.m_nUnit, (h - 10) / 59);
+    // The cell fully inside the image shows its colour.
+    const RECT& c = view.m_rcCell[9];
+    if (view.m_nUnit >= 3 && c.left >= 0 && c.top >= 0 && c.right <= w && c.bottom <= h) {
+      EXPECT_EQ(PixelAt(host.Image(), c.right - 1, c.bottom - 1), view.m_brCell[9].color());
+    }
+  }
+}
+
+}  // namespace
