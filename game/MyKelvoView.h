@@ -8,6 +8,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <string>
 
@@ -175,4 +176,27 @@ class CMyKelvoView : public CView {
 
  private:
   std::mt19937 m_random;
+
+  // ===== round flow =====
+ public:
+  // The clock the perfect game's moment is read from (seconds since 1970);
+  // unset, the system's.  Tests fix it.
+  std::function<std::int64_t()> m_fnCurrentTime;
+
+ private:
+  // Starts a swap period: timer 1, the "GO" cue, a new square and the labels;
+  // a new game also starts again from round 1 with an empty score table.
+  void StartRound(bool bNewGame);
+  // Ends the swap period of the current round: the after-sum, the score
+  // table, then the rest or the end of the game.
+  void CloseSwapPeriod();
+  void EndGame();
+  void DrawPerfectBanner(CDC* pDC);
+  // A refused timer: the player is told and the game goes back to idle.
+  void OnNoTimer();
+  std::int64_t CurrentTime() const;
+  // Whether timers 1 and 2 are running, as this view started and stopped
+  // them, so a late tick or an early Enter cannot act out of turn.
+  bool m_bSwapTimerRunning = false;
+  bool m_bRestTimerRunning = false;
 };

@@ -1,0 +1,87 @@
+// The end of a game: the closing cue and, for ten magic squares in a row,
+// the perfect-game cue, the moment the certificate will print, and the
+// PERFECT! banner.
+#include <ctime>
+#include <iomanip>
+#include <locale>
+#include <sstream>
+
+#include "game/MyKelvoView.h"
+#include "sound/sound_cues.h"
+#include "sound/sound_ids.h"
+
+namespace {
+
+constexpr COLORREF kBlack = RGB(0x00, 0x00, 0x00);
+constexpr UINT kLeftAligned = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
+
+// `when` in local time with strftime conversions.  The certificate is
+// English, so are its month and AM/PM, whatever the desktop's language.
+// Empty when the moment cannot be expressed in local time.
+std::string FormatLocalTime(std::int64_t when, const char* format) {
+  const std::time_t t = static_cast<std::time_t>(when);
+  std::tm local{};
+  if (!localtime_r(&t, &local)) return {};
+  std::ostringstream text;
+  text.imbue(std::locale::classic());
+  text << std::put_time(&local, format);
+  return text.str();
+}
+
+}  // namespace
+
+std::int64_t CMyKelvoView::CurrentTime() const {
+  if (m_fnCurrentTime) return m_fnCurrentTime();
+  return static_cast<std::int64_t>(std::time(nullptr));
+}
+
+void CMyKelvoView::EndGame() {
+  PlaySoundCueSync(IDR_SOUND_GAME_OVER);
+  if (m_nBonus[kTotalSlot] == kPerfectBonus) {
+    PlaySoundCue(IDR_SOUND_PERFECT);
+    // Taken after the closing cue has played to its end.
+    m_timePerfect = CurrentTime();
+    m_strPerfectDate = FormatLocalTime(m_timePerfect, "%B %d, %Y");
+    m_strPerfectTime = FormatLocalTime(m_timePerfect, "%I:%M:%S %p,");
+    CClientDC dc(this);
+    DrawPerfectBanner(dc);
+  }
+  m_nGameState = kStateGameOver;
+}
+
+void CMyKelvoView::DrawPerfectBanner(CDC* pDC) {
+  struct Letter {
+    const char* text;
+    int height;
+    COLORREF colour;
+  };
+  const int u = m_nUnit;
+  // Each letter a little taller than the one before.
+  const Letter letters[] = {
+      {"P", 4 * u, RGB(0xFF, 0x4E, 0x4E)}, {"E", 9 * u / 2, RGB(0x4E, 0xFF, 0x4E)},
+      {"R", 5 * u, RGB(0xFF, 0x4E, 0xFF)}, {"F", 11 * u / 2, RGB(0x4E, 0x4E, 0xFF)},
+      {"E", 6 * u, RGB(0xFF, 0xE1, 0x58)}, {"C", 13 * u / 2, RGB(0xFF, 0x4E, 0x4E)},
+      {"T", 7 * u, RGB(0x4E, 0xFF, 0x4E)}, {"!", 15 * u / 2, RGB(0x4E, 0x4E, 0xFF)},
+  };
+  // The free band under the square, between the board's left edge and the
+  // instructions, above the score table's headings.
+  RECT band = {m_rcCell[1].left, m_rcLineDiffSq[3].bottom, m_rcInstructions.left,
+               m_rcColumnLabel[1].top};
+  pDC->SetBkMode(TRANSPARENT);
+  for (const Letter& letter : letters) {
+    if (m_fontBanner.GetSafeHandle()) m_fontBanner.DeleteObject();
+    CreateGameFont(m_fontBanner, letter.height, "Arial Bold");
+    pDC->SetTextColor(letter.colour);
+    CFont* previous = pDC->SelectObject(&m_fontBanner);
+    pDC->DrawText(letter.text, &band, kLeftAligned);
+    // Each letter moves the next one on by its own width in its own size.
+    const CSize extent = pDC->GetTextExtent(letter.text);
+    pDC->SelectObject(previous);
+    m_fontBanner.DeleteObject();
+    band.left += extent.cx;
+  }
+  band.left = m_rcCell[1].left;
+  // Remembered so that the next game can clear it.
+  m_rcBanner = band;
+  pDC->SetTextColor(kBlack);
+}

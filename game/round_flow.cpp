@@ -1,0 +1,158 @@
+// The round flow: Enter starts a game or cuts a rest short, F1 shows the
+// hints, timer 1 counts the swap period down and closes it, timer 2 ends the
+// rest between rounds.
+#include <cstdio>
+#include <string>
+
+#include "game/MyKelvoView.h"
+#include "platform/modal_ui.h"
+#include "sound/sound_cues.h"
+#include "sound/sound_ids.h"
+
+namespace {
+
+constexpr COLORREF kBlack = RGB(0x00, 0x00, 0x00);
+constexpr COLORREF kSumLabelColour = RGB(0xFF, 0x4E, 0x4E);
+constexpr UINT kLeftAligned = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
+constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+constexpr UINT kRightAligned = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
+constexpr int kSwapPeriodTicks = 100;
+
+}  // namespace
+
+void CMyKelvoView::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
+  // The repeat count is ignored: a held key acts as a fresh press each time.
+  if (nChar == VK_RETURN) {
+    switch (m_nGameState) {
+      case kStateIdle:
+      case kStateGameOver:
+        StartRound(true);
+        break;
+      case kStateRest:
+        // After a swap the state is already "rest", but the period has not
+        // closed yet (no after-sum, no rest timer, round not advanced).
+        // Starting a round here would replay the same round and let a second
+        // swap score again, so Enter waits for the close.
+        if (m_bSwapTimerRunning) break;
+        KillTimer(kRestTimer);
+        m_bRestTimerRunning = false;
+        StartRound(false);
+        break;
+      default:
+        break;
+    }
+  } else if (nChar == VK_F1) {
+    // The game is not paused: timers keep ticking while the box is open.
+    MessageBox(m_strHints, AfxAppTitle(), MB_ICONEXCLAMATION | MB_OK);
+  }
+}
+
+void CMyKelvoView::OnTimer(UINT_PTR nIDEvent) {
+  if (nIDEvent == kSwapTimer) {
+    // A tick already on its way when the timer was stopped is stale.
+    if (!m_bSwapTimerRunning) return;
+    if (m_nCountdown < 1) {
+      CloseSwapPeriod();
+      return;
+    }
+    CClientDC dc(this);
+    dc->SetBkMode(TRANSPARENT);
+    dc->SelectObject(&m_fontLabel);
+    dc->FillRect(&m_rcCountdown, nullptr);
+    --m_nCountdown;
+    std::snprintf(m_szText, sizeof m_szText, "%i", m_nCountdown);
+    dc->DrawText(m_szText, &m_rcCountdown, kCentred);
+  } else if (nIDEvent == kRestTimer) {
+    if (!m_bRestTimerRunning) return;
+    KillTimer(kRestTimer);
+    m_bRestTimerRunning = false;
+    StartRound(false);
+  }
+}
+
+void CMyKelvoView::StartRound(bool bNewGame) {
+  m_nGameState = kStateSwapPeriod;
+  if (SetTimer(kSwapTimer, kSwapTimerMs) == 0) {
+    OnNoTimer();
+    return;
+  }
+  m_bSwapTimerRunning = true;
+  // Played only once the timer is granted, so it begins as the square shows.
+  if (m_bSound == 1) PlaySoundCue(IDR_SOUND_GO);
+  m_nCountdown = kSwapPeriodTicks;
+  if (bNewGame) m_nRound = 1;
+  // A button pressed during the rest must not carry a cell of the old square
+  // into this round.
+  m_nDragFrom = -1;
+
+  CClientDC dc(this);
+  dc->SetBkMode(TRANSPARENT);
+  DrawPuzzle(dc, FALSE);
+  dc->SelectObject(&m_fontLabel);
+
+  dc->FillRect(&m_rcRoundLabel, nullptr);
+  // The banner of a perfect game stays until the next game begins.
+  if (bNewGame) dc->FillRect(&m_rcBanner, nullptr);
+  m_strRoundLabel = "Round " + std::to_string(m_nRound);
+  dc->DrawText(m_strRoundLabel, &m_rcRoundLabel, kLeftAligned);
+
+  const std::string before = "Before Sum " + std::to_string(m_nBeforeSum);
+  dc->FillRect(&m_rcBeforeLabel, nullptr);
+  dc->FillRect(&m_rcAfterLabel, nullptr);
+  dc->SetTextColor(kSumLabelColour);
+  dc->DrawText(before, &m_rcBeforeLabel, kLeftAligned);
+  m_strBeforeLabel = before;
+  m_strAfterLabel.clear();
+  dc->SetTextColor(kBlack);
+
+  if (bNewGame) {
+    for (int i = 0; i <= kTotalSlot; ++i) {
+      m_nScore[i] = 0;
+      m_nBonus[i] = 0;
+    }
+    // Round 1 is left blank until the next full redraw; only the totals show.
+    DrawScoreTable(dc, 2);
+  }
+}
+
+void CMyKelvoView::CloseSwapPeriod() {
+  KillTimer(kSwapTimer);
+  m_bSwapTimerRunning = false;
+  {
+    // Closed before the rest starts or the end of the game sounds, so the
+    // player sees the result while waiting.
+    CClientDC dc(this);
+    dc->SetBkMode(TRANSPARENT);
+    dc->SelectObject(&m_fontLabel);
+    dc->FillRect(&m_rcCountdown, nullptr);
+    const std::string after = "After Sum " + std::to_string(m_nAfterSum);
+    dc->FillRect(&m_rcAfterLabel, nullptr);
+    dc->SetTextColor(kSumLabelColour);
+    dc->DrawText(after, &m_rcAfterLabel, kRightAligned);
+    m_strAfterLabel = after;
+    dc->SetTextColor(kBlack);
+    DrawScoreTable(dc, 1);
+  }
+  if (m_nRound < kRounds) {
+    m_nGameState = kStateRest;
+    if (SetTimer(kRestTimer, kRestTimerMs) == 0) {
+      OnNoTimer();
+      return;
+    }
+    m_bRestTimerRunning = true;
+    // During the rest the round number already names the coming round.
+    ++m_nRound;
+  } else {
+    EndGame();
+  }
+}
+
+void CMyKelvoView::OnNoTimer() {
+  // Idle means no timer: none is left behind to tick into the idle screen.
+  KillTimer(kSwapTimer);
+  KillTimer(kRestTimer);
+  m_bSwapTimerRunning = false;
+  m_bRestTimerRunning = false;
+  MessageBox("No timer available", "SDI:KELVO", MB_ICONEXCLAMATION | MB_OK);
+  m_nGameState = kStateIdle;
+}

@@ -1,0 +1,115 @@
+#include "game_play.h"
+
+#include <algorithm>
+
+#include "game/line_values.h"
+#include "game/puzzle_tables.h"
+#include "platform/resources.h"
+
+CueRecorder::CueRecorder() { SetSoundOutput(this); }
+CueRecorder::~CueRecorder() { SetSoundOutput(nullptr); }
+
+void CueRecorder::Play(std::span<const unsigned char> waveImage, bool wait) {
+  UINT id = 0;
+  for (UINT candidate = 101; candidate <= 104; ++candidate) {
+    if (FindResource(candidate, "SOUND").data() == waveImage.data()) id = candidate;
+  }
+  plays.push_back({id, wait});
+  if (onPlay) onPlay(id);
+}
+
+std::vector<UINT> CueRecorder::Ids() const {
+  std::vector<UINT> ids;
+  for (const auto& p : plays) ids.push_back(p.id);
+  return ids;
+}
+
+int CueRecorder::Count(UINT id) const {
+  return static_cast<int>(
+      std::count_if(plays.begin(), plays.end(), [id](const auto& p) { return p.id == id; }));
+}
+
+int SquareTotal(const int cell[10]) {
+  int diff[kLineCount], sq[kLineCount];
+  return ComputeLineDiffs(cell, diff, sq);
+}
+
+bool IsPermutationOfOneToNine(const int cell[10]) {
+  int sorted[9];
+  std::copy(cell + 1, cell + 10, sorted);
+  std::sort(sorted, sorted + 9);
+  for (int i = 0; i < 9; ++i)
+    if (sorted[i] != i + 1) return false;
+  return true;
+}
+
+std::optional<CellPair> FindExchange(const int cell[10],
+                                     const std::function<bool(int, int)>& wanted) {
+  const int before = SquareTotal(cell);
+  for (const auto& pair : g_nSwapPairs) {
+    int c[10];
+    std::copy(cell, cell + 10, c);
+    std::swap(c[pair[0]], c[pair[1]]);
+    if (wanted(SquareTotal(c), before)) return CellPair{pair[0], pair[1]};
+  }
+  return std::nullopt;
+}
+
+std::optional<CellPair> FindMagicExchange(const int cell[10]) {
+  return FindExchange(cell, [](int after, int) { return after == 0; });
+}
+
+CPoint CellCentre(const CMyKelvoView& view, int cell) {
+  const RECT& r = view.m_rcCell[cell];
+  return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+GameTable::GameTable(int width, int height, bool pixels, std::uint32_t seed)
+    : host(width, height, HeadlessHost::Options{.pixels = pixels, .record = true}) {
+  view.SeedRandom(seed);
+  host.Attach(&view);
+  host.Paint();
+  host.ClearRecorded();
+}
+
+GameTable::~GameTable() { host.Attach(nullptr); }
+
+void GameTable::Drag(int from, int to) { Drag(CellCentre(view, from), CellCentre(view, to)); }
+
+void GameTable::Drag(CPoint from, CPoint to) {
+  view.OnLButtonDown(MK_LBUTTON, from);
+  view.OnLButtonUp(0, to);
+}
+
+int GameTable::RunOutSwapPeriod() {
+  int ticks = 0;
+  while (host.Clock().IsRunning(kSwapTimer) && ticks < 1000) {
+    Tick();
+    ++ticks;
+  }
+  return ticks;
+}
+
+void GameTable::SwapToMagic() {
+  const auto pair = FindMagicExchange(view.m_nCell);
+  if (pair) Drag(pair->first, pair->second);
+}
+
+void GameTable::PlayRound(bool magic) {
+  if (magic) SwapToMagic();
+  RunOutSwapPeriod();
+}
+
+std::vector<DrawCall> GameTable::TextsIn(const RECT& box) const {
+  std::vector<DrawCall> out;
+  for (const auto& c : host.Recorded())
+    if (c.kind == DrawCall::kDrawText && c.rect == box) out.push_back(c);
+  return out;
+}
+
+std::vector<DrawCall> GameTable::TextsEqual(const std::string& text) const {
+  std::vector<DrawCall> out;
+  for (const auto& c : host.Recorded())
+    if (c.kind == DrawCall::kDrawText && c.text == text) out.push_back(c);
+  return out;
+}
