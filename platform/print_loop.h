@@ -1,0 +1,29 @@
+// The standard print loop: the print dialog, then the view's begin step, one
+// OnPrint per page on the printer's surface, and its end step.
+//
+// Coordinates: the painter is opened on the printer as it comes (not
+// full-page), so the device origin is the top-left corner of the printable
+// area and m_rectDraw is {0, 0, width, height} of that area in the printer's
+// device pixels.
+#pragma once
+
+#include <string>
+
+class CView;
+class CPrintInfo;
+
+// File > Print: asks the view to prepare the job (which shows the print
+// dialog) and prints it.  A cancelled dialog prints nothing; a printer that
+// cannot be started is reported in a message box.  The game goes on either
+// way.
+void RunPrintJob(CView& view);
+
+// Prints the pages of a prepared job on info.m_pPrinter.  Returns false, with
+// nothing printed, when the printer cannot be started or fails mid-job.
+bool PrintPreparedJob(CView& view, CPrintInfo& info);
+
+// Runs the same job into a PDF file at `dpi` dots per inch on a Letter sheet
+// with no margins, with no dialog: the view still prepares the job (page
+// count and so on) but the printer is the PDF file.  Returns false when the
+// view declines, the file cannot be written or `dpi` is outside 1..2400.
+bool PrintViewToPdf(CView& view, const std::string& path, int dpi);
