@@ -6,22 +6,33 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QValidator>
+#include <algorithm>
 
 #include "platform/resources.h"
 
 namespace {
 
 // Refuses text beyond a number of characters as the player sees them (code
-// points): an emoji counts once, not twice as UTF-16 would.  Pasted text is
-// cut at the limit.
+// points): an emoji counts once, not twice as UTF-16 would.  What was just
+// typed or pasted ends at the cursor, so the excess is cut there: a full
+// field takes no more characters wherever the cursor is, a long paste keeps
+// only what fits, and the text already there stays whole.
 class CharacterLimit : public QValidator {
  public:
   CharacterLimit(int limit, QObject* parent) : QValidator(parent), m_limit(limit) {}
   State validate(QString& input, int& pos) const override {
     const QList<uint> codePoints = input.toUcs4();
-    if (codePoints.size() <= m_limit) return Acceptable;
-    input = QString::fromUcs4(reinterpret_cast<const char32_t*>(codePoints.constData()), m_limit);
-    pos = std::min(pos, static_cast<int>(input.size()));
+    const qsizetype excess = codePoints.size() - m_limit;
+    if (excess <= 0) return Acceptable;
+    const int utf16Cursor = std::clamp(pos, 0, static_cast<int>(input.size()));
+    const qsizetype cursor = input.left(utf16Cursor).toUcs4().size();
+    // Nothing new before the cursor to take back: cut at the end instead.
+    const qsizetype cutAt = cursor >= excess ? cursor - excess : codePoints.size() - excess;
+    const QList<uint> kept = codePoints.mid(0, cutAt) + codePoints.mid(cutAt + excess);
+    input = QString::fromUcs4(reinterpret_cast<const char32_t*>(kept.constData()), kept.size());
+    const qsizetype newCursor = cursor >= excess ? cutAt : std::min(cursor, kept.size());
+    pos = static_cast<int>(
+        QString::fromUcs4(reinterpret_cast<const char32_t*>(kept.constData()), newCursor).size());
     return Acceptable;
   }
 
