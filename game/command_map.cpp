@@ -4,4 +4,8 @@
 #include "platform/command_ids.h"
 
 void CMyKelvoView::RegisterCommands() {
+  OnCommand(ID_REGISTER_ENTER_NAME, [this] { OnRegisterEnterName(); });
+  OnUpdateCommandUI(ID_REGISTER_ENTER_NAME, [this](CCmdUI* ui) { OnUpdateRegisterEnterName(ui); });
+  OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
+  OnUpdateCommandUI(ID_FILE_PRINT, [this](CCmdUI* ui) { OnUpdateFilePrint(ui); });
 }

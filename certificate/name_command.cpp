@@ -1,0 +1,17 @@
+// Register > "Enter Your Name": the name box and the player line above the
+// rules.
+#include "certificate/PlayerNameDlg.h"
+#include "game/MyKelvoView.h"
+
+void CMyKelvoView::OnRegisterEnterName() {
+  if (thePlayerNameDlg.DoModal() != IDOK) return;
+  m_strPlayerLabel = "Player: " + thePlayerNameDlg.m_strPlayerName;
+  // Shown at once rather than at the next paint, which may be a long way off.
+  CClientDC dc(this);
+  DrawPlayerLabel(dc);
+}
+
+void CMyKelvoView::OnUpdateRegisterEnterName(CCmdUI* pCmdUI) {
+  // A name changed mid-game would not match the game being played.
+  pCmdUI->Enable(m_nGameState == kStateIdle || m_nGameState == kStateGameOver);
+}

@@ -1,0 +1,149 @@
+// The certificate printed for real, into a PDF file at a printer's
+// resolution, and read back with the poppler tools; and the print command's
+// way through the print dialog.
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "certificate/PlayerNameDlg.h"
+#include "game/MyKelvoView.h"
+#include "platform/cmd_target.h"
+#include "platform/command_ids.h"
+#include "platform/print_loop.h"
+#include "support/scripted_modal_ui.h"
+
+namespace {
+
+bool HaveTool(const char* name) {
+  const std::string command = std::string("command -v ") + name + " >/dev/null 2>&1";
+  return std::system(command.c_str()) == 0;
+}
+
+// The standard output of a shell command.
+std::string Shell(const std::string& command) {
+  std::string out;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return out;
+  std::array<char, 4096> buffer;
+  size_t n;
+  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) out.append(buffer.data(), n);
+  pclose(pipe);
+  return out;
+}
+
+struct CertificatePdfTest : testing::Test {
+  CertificatePdfTest() : savedName(thePlayerNameDlg.m_strPlayerName) {
+    thePlayerNameDlg.m_strPlayerName = "Zoë Ada";
+    view.m_nGameState = kStateGameOver;
+    view.m_nBonus[kTotalSlot] = kPerfectBonus;
+    view.m_strPerfectDate = "March 05, 2024";
+    view.m_strPerfectTime = "09:15:42 PM,";
+    path = dir.filePath("certificate.pdf").toStdString();
+  }
+  ~CertificatePdfTest() override { thePlayerNameDlg.m_strPlayerName = savedName; }
+
+  void RequirePoppler() {
+    if (!HaveTool("pdftotext") || !HaveTool("pdfinfo"))
+      GTEST_SKIP() << "pdftotext/pdfinfo (poppler-utils) not installed";
+  }
+  std::string Info() { return Shell("pdfinfo '" + path + "'"); }
+  // The page count pdfinfo reports, or -1.
+  int Pages() {
+    const std::string info = Info();
+    const size_t at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
+  }
+  // The text on the page, with each run of white space made one space.
+  std::string Text() {
+    std::string raw = Shell("pdftotext -enc UTF-8 '" + path + "' -");
+    std::string text;
+    for (char c : raw) {
+      const bool space = c == ' ' || c == '\n' || c == '\r' || c == '\f' || c == '\t';
+      if (space && (text.empty() || text.back() == ' ')) continue;
+      text += space ? ' ' : c;
+    }
+    return text;
+  }
+
+  std::string savedName;
+  QTemporaryDir dir;
+  std::string path;
+  CMyKelvoView view;
+};
+
+TEST_F(CertificatePdfTest, OnePageWithTheNameTheDateAndTheFixedLines) {
+  RequirePoppler();
+  ASSERT_TRUE(PrintViewToPdf(view, path, 600));
+  EXPECT_EQ(Pages(), 1);
+  EXPECT_NE(Info().find("612 x 792 pts"), std::string::npos) << Info();
+
+  const std::string text = Text();
+  for (const char* expected : {
+           "This is to certify that on",
+           "March 05, 2024 at 09:15:42 PM,",
+           "Zoë Ada",
+           "played a perfect game of Kelvo,",
+           "getting a score of 1000 points plus 5110 bonus points",
+           "for a grand total of 6110 points,",
+           "the maximum attaintable in a single game of ten rounds.",
+           "Congratulations Zoë Ada!!!",
+       }) {
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << "\nin: " << text;
+  }
+  EXPECT_EQ(view.m_fontCertificate.GetSafeHandle(), nullptr);
+}
+
+TEST_F(CertificatePdfTest, MidGamePageIsBlankButStillOnePage) {
+  RequirePoppler();
+  view.m_nGameState = kStateRest;
+  ASSERT_TRUE(PrintViewToPdf(view, path, 300));
+  EXPECT_EQ(Pages(), 1);
+  EXPECT_EQ(Text(), "");
+}
+
+TEST_F(CertificatePdfTest, FileThatCannotBeWrittenOrNonsenseResolutionFails) {
+  EXPECT_FALSE(PrintViewToPdf(view, dir.filePath("no/such/dir/x.pdf").toStdString(), 300));
+  EXPECT_FALSE(PrintViewToPdf(view, path, 0));
+  EXPECT_FALSE(PrintViewToPdf(view, path, -600));
+  EXPECT_FALSE(PrintViewToPdf(view, path, 1000000));
+  EXPECT_FALSE(PrintViewToPdf(view, "", 300));
+  EXPECT_FALSE(std::ifstream(path).good());
+}
+
+TEST_F(CertificatePdfTest, PrintCommandAsksForOnePageAndCancelPrintsNothing) {
+  ScriptedModalUI modal;
+  CommandRouter router;
+  router.AddTarget(&view);
+  modal.printAnswer = FALSE;
+  ASSERT_TRUE(router.Execute(ID_FILE_PRINT));
+  EXPECT_EQ(modal.printDialogs, std::vector<UINT>{1});
+  EXPECT_TRUE(modal.boxes.empty());
+  EXPECT_EQ(view.m_nGameState, kStateGameOver);
+}
+
+TEST_F(CertificatePdfTest, PrinterThatCannotStartIsReported) {
+  ScriptedModalUI modal;
+  // The dialog says yes but hands over no printer.
+  modal.printAnswer = TRUE;
+  RunPrintJob(view);
+  ASSERT_EQ(modal.boxes.size(), 1u);
+  EXPECT_NE(modal.boxes[0].text.find("printer"), std::string::npos);
+  EXPECT_EQ(modal.boxes[0].style & 0xF0, MB_ICONEXCLAMATION);
+  EXPECT_EQ(view.m_fontCertificate.GetSafeHandle(), nullptr);
+}
+
+TEST_F(CertificatePdfTest, PdfPrintingLeavesTheModalInterfaceAsItWas) {
+  ScriptedModalUI modal;
+  ASSERT_TRUE(PrintViewToPdf(view, path, 150));
+  EXPECT_TRUE(modal.printDialogs.empty());
+  // The scripted interface answers again afterwards.
+  AfxMessageBox("after");
+  ASSERT_EQ(modal.boxes.size(), 1u);
+}
+
+}  // namespace
