@@ -4,6 +4,10 @@
 #include "platform/command_ids.h"
 
 void CMyKelvoView::RegisterCommands() {
+  OnCommand(ID_SOUNDS_GO_ON, [this] { OnSoundsGoOn(); });
+  OnUpdateCommandUI(ID_SOUNDS_GO_ON, [this](CCmdUI* ui) { OnUpdateSoundsGoOn(ui); });
+  OnCommand(ID_SOUNDS_GO_OFF, [this] { OnSoundsGoOff(); });
+  OnUpdateCommandUI(ID_SOUNDS_GO_OFF, [this](CCmdUI* ui) { OnUpdateSoundsGoOff(ui); });
   OnCommand(ID_REGISTER_ENTER_NAME, [this] { OnRegisterEnterName(); });
   OnUpdateCommandUI(ID_REGISTER_ENTER_NAME, [this](CCmdUI* ui) { OnUpdateRegisterEnterName(ui); });
   OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });

@@ -1,0 +1,12 @@
+// The Sounds menu: a switch for the round-start "GO" cue only.  The state
+// shows in which of the two items is enabled, not in a check mark.
+#include "game/MyKelvoView.h"
+#include "platform/cmd_target.h"
+
+void CMyKelvoView::OnSoundsGoOn() { m_bSound = 1; }
+
+void CMyKelvoView::OnSoundsGoOff() { m_bSound = 0; }
+
+void CMyKelvoView::OnUpdateSoundsGoOn(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bSound == 0); }
+
+void CMyKelvoView::OnUpdateSoundsGoOff(CCmdUI* pCmdUI) { pCmdUI->Enable(m_bSound == 1); }

@@ -1,0 +1,65 @@
+// kelvo-play-cue: plays stored sound clips through the real sound output,
+// as the game does, so that a person or a script can hear or record them.
+//   kelvo-play-cue [--gap-ms N] ID...
+// Every clip but the last is started without waiting, N ms apart (default
+// 150), so the next one cuts it off; the last is played to its end.
+// Exit status: 0 played, 2 bad arguments, 3 no sound device.
+#include <QCoreApplication>
+#include <QThread>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/qt_sound_output.h"
+#include "platform/sound_output.h"
+#include "sound/sound_cues.h"
+
+int main(int argc, char** argv) {
+  QCoreApplication app(argc, argv);
+  unsigned long gapMs = 150;
+  std::vector<UINT> ids;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    char* end = nullptr;
+    if (arg == "--gap-ms" && i + 1 < argc) {
+      const std::string value = argv[++i];
+      gapMs = std::strtoul(value.c_str(), &end, 10);
+      if (value.empty() || *end != '\0' || gapMs > 10000) {
+        std::fprintf(stderr, "kelvo-play-cue: --gap-ms takes 0 to 10000\n");
+        return 2;
+      }
+      continue;
+    }
+    const unsigned long id = std::strtoul(arg.c_str(), &end, 10);
+    if (arg.empty() || *end != '\0' || id > 65535) {
+      std::fprintf(stderr, "kelvo-play-cue: not a clip id: %s\n", arg.c_str());
+      return 2;
+    }
+    ids.push_back(static_cast<UINT>(id));
+  }
+  if (ids.empty()) {
+    std::fprintf(stderr, "usage: kelvo-play-cue [--gap-ms N] ID...\n");
+    return 2;
+  }
+
+  QtSoundOutput output;
+  SetSoundOutput(&output);
+  output.WarmUp();
+  if (!output.HasDevice()) {
+    std::fprintf(stderr, "kelvo-play-cue: no sound device\n");
+    SetSoundOutput(nullptr);
+    return 3;
+  }
+  for (std::size_t k = 0; k + 1 < ids.size(); ++k) {
+    PlaySoundCue(ids[k]);
+    QThread::msleep(gapMs);
+  }
+  PlaySoundCueSync(ids.back());
+  // Shutting down flushes whatever the sound server still holds; give it
+  // time to play out the end first.
+  QThread::msleep(700);
+  output.Shutdown();
+  SetSoundOutput(nullptr);
+  return 0;
+}
