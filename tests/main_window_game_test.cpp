@@ -1,0 +1,95 @@
+// A round played through the real main window on the offscreen platform:
+// Enter and a drag with the mouse, as the player does it.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+
+#include "app/MainFrame.h"
+#include "app/MyKelvoApp.h"
+#include "game/MyKelvoView.h"
+#include "platform/qt_view_widget.h"
+#include "sound/sound_ids.h"
+#include "support/game_play.h"
+#include "support/scripted_modal_ui.h"
+
+namespace {
+
+// Pixels inside `box` (the part of it on the image) that are not the box's
+// own fill colour.
+int PixelsNotOfColour(const QImage& image, const RECT& box, COLORREF fill) {
+  const QRgb wanted = qRgb(GetRValue(fill), GetGValue(fill), GetBValue(fill)) & 0xFFFFFF;
+  const QRect visible = QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1))
+                            .intersected(image.rect());
+  int count = 0;
+  for (int y = visible.top(); y <= visible.bottom(); ++y)
+    for (int x = visible.left(); x <= visible.right(); ++x)
+      count += (image.pixel(x, y) & 0xFFFFFF) != wanted;
+  return count;
+}
+
+int VisibleArea(const QImage& image, const RECT& box) {
+  const QRect visible = QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1))
+                            .intersected(image.rect());
+  return visible.isEmpty() ? 0 : visible.width() * visible.height();
+}
+
+QPoint Centre(const CMyKelvoView& view, int cell) {
+  const CPoint p = CellCentre(view, cell);
+  return {p.x, p.y};
+}
+
+class MainWindowGameTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(app.InitInstance(CommandLine{}));
+    QApplication::processEvents();
+    widget = app.Frame()->View();
+    view = app.View();
+    ASSERT_NE(widget, nullptr);
+  }
+  ScriptedModalUI modal;
+  CueRecorder cues;
+  CMyKelvoApp app;
+  ViewWidget* widget = nullptr;
+  CMyKelvoView* view = nullptr;
+};
+
+TEST_F(MainWindowGameTest, EnterThenADragBetweenTheMisplacedCellsScoresAHundredOnScreen) {
+  QTest::keyClick(widget, Qt::Key_Return);
+  ASSERT_EQ(view->m_nGameState, kStateSwapPeriod);
+  ASSERT_EQ(view->m_nRound, 1);
+  EXPECT_EQ(cues.Ids(), std::vector<UINT>{IDR_SOUND_GO});
+
+  const RECT scoreBox = view->m_rcScoreCell[1];
+  const COLORREF scoreFill = view->m_brScore.color();
+  // The offscreen screen is narrow, so the table may run off its left
+  // edge; enough of round 1's box must show to read it.
+  ASSERT_GT(VisibleArea(widget->Image(), scoreBox), 200);
+  // A new game leaves round 1's box empty until something is scored.
+  EXPECT_EQ(PixelsNotOfColour(widget->Image(), scoreBox, scoreFill), 0);
+
+  const auto pair = FindMagicExchange(view->m_nCell);
+  ASSERT_TRUE(pair);
+  QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, Centre(*view, pair->first));
+  QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, Centre(*view, pair->second));
+
+  EXPECT_EQ(view->m_nScore[1], 100);
+  EXPECT_EQ(view->m_nAfterSum, 0);
+  EXPECT_EQ(view->m_nGameState, kStateRest);
+  EXPECT_EQ(cues.Count(IDR_SOUND_REFUSED), 0);
+  // "100" is now written in round 1's score box; round 2's is still empty.
+  EXPECT_GT(PixelsNotOfColour(widget->Image(), scoreBox, scoreFill), 20);
+  EXPECT_EQ(PixelsNotOfColour(widget->Image(), view->m_rcScoreCell[2], scoreFill), 0);
+}
+
+TEST_F(MainWindowGameTest, AReleaseOffTheCellsIsRefusedWithItsCue) {
+  QTest::keyClick(widget, Qt::Key_Return);
+  QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, Centre(*view, 1));
+  QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+  EXPECT_EQ(cues.Count(IDR_SOUND_REFUSED), 1);
+  EXPECT_EQ(view->m_nGameState, kStateSwapPeriod);
+  EXPECT_EQ(view->m_nScore[11], 0);
+}
+
+}  // namespace
