@@ -135,3 +135,14 @@ TEST(AboutBox, RealDialogShowsVersionAndClosesWithEscape) {
   EXPECT_EQ(answer, IDCANCEL);
   EXPECT_TRUE(versionShown);
 }
+
+TEST(StartUp, AFileThatCannotBeOpenedEndsStartUpWithOneMessage) {
+  ScriptedModalUI modal;
+  CMyKelvoApp app;
+  CommandLine cl;
+  cl.documentPath = "/nonexistent/kelvo/start.kelv";
+  EXPECT_FALSE(app.InitInstance(cl));
+  ASSERT_EQ(modal.boxes.size(), 1u);
+  EXPECT_NE(modal.boxes[0].text.find("/nonexistent/kelvo/start.kelv"), std::string::npos);
+  EXPECT_FALSE(app.Frame()->isVisible());
+}
