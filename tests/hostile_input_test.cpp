@@ -1,0 +1,413 @@
+// Hostile input from everything around the game: windows of absurd sizes in
+// every state of a game, names pasted from anywhere, a settings file that is
+// garbage or not a file at all, a desktop without a sound server, and a print
+// that never happens.  Nothing may crash or hang, and the game must go on.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QSettings>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "app/RecentFileList.h"
+#include "certificate/PlayerNameDlg.h"
+#include "game/MyKelvoView.h"
+#include "platform/cmd_target.h"
+#include "platform/command_ids.h"
+#include "platform/dialog.h"
+#include "platform/headless_host.h"
+#include "platform/resources.h"
+#include "platform/sound_output.h"
+#include "platform/wave_reader.h"
+#include "res/resource_ids.h"
+#include "sound/sound_cues.h"
+#include "sound/sound_ids.h"
+#include "support/game_play.h"
+#include "support/scripted_modal_ui.h"
+
+namespace {
+
+// ---------------------------------------------------------------- sizes ---
+
+struct ClientSize {
+  int w;
+  int h;
+};
+
+// Above this many pixels the window draws into nothing (the calls are still
+// made and recorded): an 8K backing image per paint would make the suite slow.
+constexpr long long kPixelBudget = 1920LL * 1200;
+
+std::vector<ClientSize> HostileSizes() {
+  std::vector<ClientSize> sizes = {{0, 0},      {1, 1},       {1, 4320},    {7680, 1},
+                                   {68, 68},    {69, 69},     {320, 200},   {1024, 700},
+                                   {700, 1024}, {1920, 1080}, {3840, 2160}, {7680, 4320}};
+  // Spread evenly over the orders of magnitude, so that tiny, ordinary and
+  // huge windows all come up.
+  std::mt19937 random(20240611);
+  std::uniform_real_distribution<double> scale(0.0, 1.0);
+  for (int n = 0; n < 50; ++n) {
+    const int w = static_cast<int>(std::lround(std::pow(7680.0, scale(random))));
+    const int h = static_cast<int>(std::lround(std::pow(4320.0, scale(random))));
+    sizes.push_back({w, h});
+  }
+  return sizes;
+}
+
+// A press and release on two cells as laid out for an ordinary window (in a
+// tiny one every cell is the same point), then the real window's layout again.
+void SwapAsInAnOrdinaryWindow(GameTable& t, bool magic) {
+  t.view.ComputeLayout({0, 0, 1024, 700});
+  if (magic) t.SwapToMagic();
+  t.view.ComputeLayout(t.host.ClientRect());
+}
+
+// Paints twice: with pixels, the second paint must give the same image, so
+// that nothing drawn depends on what an earlier paint left behind.
+void CheckPaint(GameTable& t, const ClientSize& size, bool pixels, const char* state) {
+  SCOPED_TRACE(state);
+  t.host.Paint();
+  EXPECT_EQ(t.view.m_rcClient, (RECT{0, 0, size.w, size.h}));
+  if (!pixels) return;
+  const QImage first = t.host.Image().copy();
+  t.host.Paint();
+  EXPECT_TRUE(first == t.host.Image()) << "a second paint changed the picture";
+  const RECT& c = t.view.m_rcCell[5];
+  if (t.view.m_nUnit >= 3 && c.left >= 0 && c.top >= 0 && c.right <= size.w && c.bottom <= size.h) {
+    const QRgb p = t.host.Image().pixel(c.left, c.top);
+    EXPECT_EQ(RGB(qRed(p), qGreen(p), qBlue(p)), t.view.m_brCell[5].color());
+  }
+}
+
+// A whole perfect game with the window at `size` throughout: every state is
+// painted, and every handler's drawing (the square, the countdown, the score
+// table, the banner) happens at that size.
+void PlayPerfectGameAt(const ClientSize& size) {
+  const bool pixels = static_cast<long long>(size.w) * size.h <= kPixelBudget;
+  GameTable t(1024, 700, pixels);
+  t.host.Resize(size.w, size.h);
+  CheckPaint(t, size, pixels, "idle");
+  t.Enter();
+  for (int round = 1; round <= kRounds; ++round) {
+    ASSERT_EQ(t.view.m_nRound, round);
+    if (round == 5) CheckPaint(t, size, pixels, "swap period");
+    SwapAsInAnOrdinaryWindow(t, true);
+    if (round == kRounds) t.host.ClearRecorded();
+    t.RunOutSwapPeriod();
+    if (round == 5) CheckPaint(t, size, pixels, "rest");
+    if (round < kRounds) {
+      ASSERT_EQ(t.view.m_nGameState, kStateRest);
+      t.Enter();
+    }
+  }
+  ASSERT_EQ(t.view.m_nGameState, kStateGameOver);
+  EXPECT_EQ(t.view.m_nBonus[kTotalSlot], kPerfectBonus);
+  // The banner went up at this size, letter by letter.
+  std::string banner;
+  for (const DrawCall& c : t.Calls())
+    if (c.kind == DrawCall::kDrawText && c.rect.top == t.view.m_rcBanner.top) banner += c.text;
+  EXPECT_NE(banner.find("PERFECT!"), std::string::npos) << banner;
+  CheckPaint(t, size, pixels, "game over");
+  EXPECT_TRUE(t.modal.boxes.empty());
+}
+
+TEST(HostileSizes, EveryStatePaintsAtAnySize) {
+  for (const ClientSize& size : HostileSizes()) {
+    SCOPED_TRACE(testing::Message() << size.w << "x" << size.h);
+    PlayPerfectGameAt(size);
+    if (HasFatalFailure()) return;
+  }
+}
+
+// ---------------------------------------------------------------- names ---
+
+// `count` characters (code points) of `piece`, repeated as often as needed.
+std::string Characters(const std::string& piece, int count) {
+  std::vector<std::string> points;
+  for (char c : piece) {
+    if ((static_cast<unsigned char>(c) & 0xC0) != 0x80 || points.empty()) points.emplace_back();
+    points.back() += c;
+  }
+  std::string out;
+  for (int i = 0; i < count; ++i) out += points[static_cast<std::size_t>(i) % points.size()];
+  return out;
+}
+
+// Keeps the one name box's name across a test.
+struct SavedPlayerName {
+  SavedPlayerName() : name(thePlayerNameDlg.m_strPlayerName) {}
+  ~SavedPlayerName() { thePlayerNameDlg.m_strPlayerName = name; }
+  std::string name;
+};
+
+struct HostileName {
+  const char* what;
+  std::string piece;  // repeated up to the length wanted
+};
+
+const std::vector<HostileName>& HostileNames() {
+  static const std::vector<HostileName> names = {
+      {"wide letters", "W"},
+      // Family and flag sequences: several code points drawn as one picture.
+      {"emoji", "👨\u200D👩\u200D👧\u200D👦🇫🇷🎲"},
+      // One letter carrying a tower of accents far taller than the line.
+      {"combining marks", "e\u0301\u0302\u0303\u0308\u030A\u0327\u0328\u0331"},
+      // Right-to-left text mixed with digits and a direction override that
+      // would turn the rest of the line around.
+      {"right-to-left", "\u202Eשלום مرحبا 123 "},
+      {"tabs and control characters", "\t\x01\x1B[31m\r\n\x7F\u200B\u2028"},
+  };
+  return names;
+}
+
+struct HostileNamesTest : testing::Test {
+  HostileNamesTest() : host(640, 480) {
+    thePlayerNameDlg.m_strPlayerName.clear();
+    host.Attach(&view);
+    router.AddTarget(&view);
+  }
+  ~HostileNamesTest() override { host.Attach(nullptr); }
+  void EnterName(const std::string& name) {
+    modal.editDialog = [name](std::map<int, std::string>& controls) {
+      controls[IDC_PLAYER_NAME] = name;
+    };
+    ASSERT_TRUE(router.Execute(ID_REGISTER_ENTER_NAME));
+  }
+  // `after` differs from `before` somewhere inside `box` and nowhere outside.
+  static void ExpectChangedOnlyInside(const QImage& before, const QImage& after, const RECT& box) {
+    ASSERT_EQ(before.size(), after.size());
+    ASSERT_EQ(before.format(), after.format());
+    bool inside = false;
+    for (int y = 0; y < after.height(); ++y) {
+      const auto* was = reinterpret_cast<const QRgb*>(before.constScanLine(y));
+      const auto* now = reinterpret_cast<const QRgb*>(after.constScanLine(y));
+      for (int x = 0; x < after.width(); ++x) {
+        if (was[x] == now[x]) continue;
+        const bool in = x >= box.left && x < box.right && y >= box.top && y < box.bottom;
+        ASSERT_TRUE(in) << "pixel " << x << "," << y << " outside the player box changed";
+        inside = true;
+      }
+    }
+    EXPECT_TRUE(inside) << "the name was not drawn";
+  }
+
+  SavedPlayerName saved;
+  ScriptedModalUI modal;
+  CMyKelvoView view;
+  HeadlessHost host;
+  CommandRouter router;
+};
+
+TEST_F(HostileNamesTest, ThirtyCharactersOfAnythingAreStoredAsTypedAndDrawnInTheBox) {
+  for (const ClientSize size :
+       {ClientSize{640, 480}, ClientSize{1024, 700}, ClientSize{200, 300}}) {
+    host.Resize(size.w, size.h);
+    for (const HostileName& kind : HostileNames()) {
+      SCOPED_TRACE(testing::Message() << kind.what << " at " << size.w << "x" << size.h);
+      const std::string name = Characters(kind.piece, CPlayerNameDlg::kMaxNameChars);
+      ASSERT_EQ(CountCharacters(name), 30);
+      EnterName("");
+      host.Paint();
+      const QImage unnamed = host.Image().copy();
+
+      // The line drawn at once, as the box closes...
+      EnterName(name);
+      EXPECT_EQ(thePlayerNameDlg.m_strPlayerName, name);
+      EXPECT_EQ(view.m_strPlayerLabel, "Player: " + name);
+      EXPECT_TRUE(modal.boxes.empty());
+      ExpectChangedOnlyInside(unnamed, host.Image(), view.m_rcPlayerLabel);
+      // ...and by the next paint.
+      host.Paint();
+      ExpectChangedOnlyInside(unnamed, host.Image(), view.m_rcPlayerLabel);
+
+      // One character more is refused, whatever its kind, and the name kept.
+      EnterName(Characters(kind.piece, CPlayerNameDlg::kMaxNameChars + 1));
+      EXPECT_EQ(modal.boxes.size(), 1u);
+      EXPECT_EQ(thePlayerNameDlg.m_strPlayerName, name);
+      modal.boxes.clear();
+      modal.refusedOk = false;
+    }
+  }
+}
+
+TEST_F(HostileNamesTest, BytesThatAreNotTextAreDrawnInTheBoxWithoutFault) {
+  // No input method delivers these, but a name must never be able to make
+  // the drawing read past its end: lone continuation bytes, a sequence cut
+  // short at the very end, an over-long encoding, a surrogate.
+  const std::string name = "\x80\xBF\xFF\xFE\xC0\xAF\xED\xA0\x80Zo\xC3";
+  host.Paint();
+  const QImage unnamed = host.Image().copy();
+  EnterName(name);
+  EXPECT_EQ(thePlayerNameDlg.m_strPlayerName, name);
+  ExpectChangedOnlyInside(unnamed, host.Image(), view.m_rcPlayerLabel);
+}
+
+// ------------------------------------------------------------- settings ---
+
+struct DamagedSettingsTest : testing::Test {
+  DamagedSettingsTest() : path(QSettings().fileName()) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+  }
+  ~DamagedSettingsTest() override {
+    RemoveStore();
+    RecentFileList::Instance().Clear();
+  }
+  void RemoveStore() {
+    QFileInfo info(path);
+    if (info.isDir())
+      QDir(path).removeRecursively();
+    else
+      QFile::remove(path);
+  }
+  void WriteStore(const QByteArray& bytes) {
+    RemoveStore();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+  // Load, use and save the list: nothing may throw or crash, and what is
+  // read is at most four non-empty names.
+  void UseTheList() {
+    RecentFileList& list = RecentFileList::Instance();
+    EXPECT_NO_THROW(list.Load());
+    EXPECT_LE(list.Files().size(), static_cast<std::size_t>(RecentFileList::kSize));
+    for (const std::string& f : list.Files()) EXPECT_FALSE(f.empty());
+    list.Add("/home/player/round.kelv");
+    EXPECT_NO_THROW(list.Save());
+    EXPECT_NO_THROW(list.Load());
+  }
+
+  QString path;
+};
+
+TEST_F(DamagedSettingsTest, GarbageInTheSettingsFileIsIgnored) {
+  std::mt19937 random(7);
+  QByteArray noise(64 * 1024, '\0');
+  for (char& c : noise) c = static_cast<char>(random() & 0xFF);
+
+  QByteArray huge = "[Recent File List]\nFile1=" + QByteArray(1 << 20, 'x') + "\n";
+  for (int i = 0; i < 5000; ++i) huge += "File" + QByteArray::number(i) + "=y\n";
+
+  const std::vector<std::pair<const char*, QByteArray>> stores = {
+      {"random bytes", noise},
+      {"unterminated section", "[Recent File List\nFile1=\\"},
+      {"bad escapes", "[Recent%20File%20List]\nFile1=\"\\x\\u\\\nFile2=\\0\\0\n"},
+      {"bogus variants",
+       "[Recent File List]\nFile1=@Variant(\\0\\0\\0\\x7f\\xff\\xff\\xff\\xff)\n"
+       "File2=@ByteArray(\nFile3=@Rect(1 2)\n"
+       "[Settings]\nPreviewPages=@Variant(\\0\\0\\0\\x2\\x80)\n"},
+      {"huge", huge},
+      {"UTF-16 with a byte-order mark", QByteArray("\xFF\xFE[\0R\0", 6)},
+      {"empty", QByteArray()},
+  };
+  for (const auto& [what, bytes] : stores) {
+    SCOPED_TRACE(what);
+    WriteStore(bytes);
+    UseTheList();
+  }
+}
+
+TEST_F(DamagedSettingsTest, ASettingsStoreThatCannotBeWrittenIsIgnored) {
+  // A folder where the file should be: it can be neither read nor written.
+  RemoveStore();
+  ASSERT_TRUE(QDir().mkpath(path));
+  UseTheList();
+  EXPECT_TRUE(RecentFileList::Instance().Files().empty());
+  EXPECT_TRUE(QFileInfo(path).isDir());
+}
+
+// ---------------------------------------------------------------- sound ---
+
+TEST(NoSoundServer, EveryCuePlaysSilentlyAndTheGameGoesOn) {
+  // The real output, pointed at a sound server that does not exist.
+  setenv("PULSE_SERVER", "unix:/nonexistent/kelvo-no-sound-server", 1);
+  SetSoundOutput(nullptr);
+  // A hang check, not a speed check: however the output ends up, waiting
+  // for the clips can take no longer than the clips themselves and a margin.
+  std::uint64_t clipsMs = 0;
+  for (UINT id : {IDR_SOUND_GO, IDR_SOUND_GAME_OVER, IDR_SOUND_PERFECT, IDR_SOUND_REFUSED}) {
+    const auto clip = ReadWave(FindResource(id, "SOUND"));
+    ASSERT_TRUE(clip);
+    clipsMs += clip->DurationMs();
+  }
+  using Clock = std::chrono::steady_clock;
+  const auto start = Clock::now();
+  for (UINT id : {IDR_SOUND_GO, IDR_SOUND_GAME_OVER, IDR_SOUND_PERFECT, IDR_SOUND_REFUSED}) {
+    PlaySoundCueSync(id);
+    PlaySoundCue(id);
+  }
+  // A clip that is not there is silent too.
+  PlaySoundCueSync(0);
+  PlaySoundCueSync(IDR_SOUND_REFUSED + 1);
+
+  ScriptedModalUI modal;
+  CMyKelvoView view;
+  HeadlessHost host(1024, 700, {.pixels = false, .record = false});
+  host.Attach(&view);
+  host.Paint();
+  view.OnKeyDown(VK_RETURN, 1, 0);
+  while (host.Clock().FireNext(kSwapTimer)) {
+  }
+  EXPECT_EQ(view.m_nGameState, kStateRest);
+  EXPECT_EQ(view.m_nRound, 2);
+  host.Attach(nullptr);
+  EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(clipsMs) + std::chrono::seconds(5));
+  EXPECT_TRUE(modal.boxes.empty());
+}
+
+// ---------------------------------------------------------------- print ---
+
+TEST(NoPrint, ACancelledOrFailedPrintLeavesTheGameAsItWas) {
+  SavedPlayerName saved;
+  GameTable t;
+  thePlayerNameDlg.m_strPlayerName = "Ada";
+  t.Enter();
+  for (int round = 1; round <= kRounds; ++round) {
+    t.PlayRound(true);
+    if (round < kRounds) t.Enter();
+  }
+  ASSERT_EQ(t.view.m_nBonus[kTotalSlot], kPerfectBonus);
+  CommandRouter router;
+  router.AddTarget(&t.view);
+  ASSERT_TRUE(router.IsEnabled(ID_FILE_PRINT));
+
+  int scores[12], bonuses[12], cells[10];
+  std::copy(std::begin(t.view.m_nScore), std::end(t.view.m_nScore), scores);
+  std::copy(std::begin(t.view.m_nBonus), std::end(t.view.m_nBonus), bonuses);
+  std::copy(std::begin(t.view.m_nCell), std::end(t.view.m_nCell), cells);
+  auto unchanged = [&] {
+    EXPECT_EQ(t.view.m_nGameState, kStateGameOver);
+    EXPECT_TRUE(std::equal(scores, scores + 12, t.view.m_nScore));
+    EXPECT_TRUE(std::equal(bonuses, bonuses + 12, t.view.m_nBonus));
+    EXPECT_TRUE(std::equal(cells, cells + 10, t.view.m_nCell));
+    EXPECT_EQ(t.view.m_fontCertificate.GetSafeHandle(), nullptr);
+    // Still printable: the certificate is not lost by a failed attempt.
+    EXPECT_TRUE(router.IsEnabled(ID_FILE_PRINT));
+  };
+
+  t.modal.printAnswer = FALSE;  // the print dialog cancelled
+  ASSERT_TRUE(router.Execute(ID_FILE_PRINT));
+  EXPECT_TRUE(t.modal.boxes.empty());
+  unchanged();
+
+  t.modal.printAnswer = TRUE;  // accepted, but there is no printer
+  ASSERT_TRUE(router.Execute(ID_FILE_PRINT));
+  EXPECT_EQ(t.modal.boxes.size(), 1u);
+  unchanged();
+
+  // The next game starts as usual.
+  t.Enter();
+  EXPECT_EQ(t.view.m_nGameState, kStateSwapPeriod);
+  EXPECT_EQ(t.view.m_nRound, 1);
+}
+
+}  // namespace
