@@ -29,7 +29,11 @@ HeadlessHost::HeadlessHost(int width, int height, Options options) : m_options(o
 void HeadlessHost::SetSize(int width, int height) {
   m_width = std::max(width, 0);
   m_height = std::max(height, 0);
-  m_image = QImage(std::max(m_width, 1), std::max(m_height, 1), QImage::Format_RGB32);
+  // Without pixels nothing draws into the image, and an 8K one would cost a
+  // large allocation and fill at every resize for nothing.
+  const int imageWidth = m_options.pixels ? std::max(m_width, 1) : 1;
+  const int imageHeight = m_options.pixels ? std::max(m_height, 1) : 1;
+  m_image = QImage(imageWidth, imageHeight, QImage::Format_RGB32);
   m_image.fill(Qt::white);
 }
 

@@ -17,7 +17,8 @@
 class HeadlessHost : public IViewHost {
  public:
   struct Options {
-    // Draw for real into the backing image (off: record only, faster).
+    // Draw for real into the backing image (off: record only, faster, and
+    // the image stays a single white pixel whatever the client size).
     bool pixels = true;
     // Keep a log of every drawing call of paints and handlers.
     bool record = false;

@@ -12,8 +12,8 @@
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
 #include "platform/headless_host.h"
+#include "platform/null_dc.h"
 #include "platform/print_info.h"
-#include "platform/recording_dc.h"
 #include "platform/sound_output.h"
 #include "support/scripted_modal_ui.h"
 
@@ -29,7 +29,12 @@ class ByteReader {
   ByteReader(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
   bool Done() const { return m_pos >= m_size; }
   std::uint8_t Byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
-  int Word() { return (Byte() << 8) | Byte(); }
+  // The high byte first: the two reads are separate statements because the
+  // operands of | may be evaluated in either order.
+  int Word() {
+    const int high = Byte();
+    return (high << 8) | Byte();
+  }
 
  private:
   const std::uint8_t* m_data;
@@ -69,6 +74,23 @@ std::string NameFrom(ByteReader& in) {
   return name;
 }
 
+// A drawing rectangle anywhere, inverted or not.  Its extent is below 8192
+// pixels except once per input, when it may be anything up to the full int
+// range: the largest pages are clamped by the page code, but still mean tens
+// of millions of dots, too slow to repeat within one input.
+RECT PageRect(ByteReader& in, bool& hugePagePrinted) {
+  auto coordinate = [&in](bool huge) {
+    const int value = static_cast<int>((static_cast<unsigned>(in.Word()) << 16) | in.Word());
+    return huge ? value : value % 8192;
+  };
+  const bool huge = !hugePagePrinted && in.Byte() % 16 == 0;
+  hugePagePrinted = hugePagePrinted || huge;
+  const int left = coordinate(huge);
+  const int top = coordinate(huge);
+  return {left, top, huge ? coordinate(true) : left + coordinate(false),
+          huge ? coordinate(true) : top + coordinate(false)};
+}
+
 QGuiApplication* App() {
   static int argc = 1;
   static char arg0[] = "game_view_fuzz";
@@ -95,38 +117,55 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   host.Attach(&view);
   host.Paint();
   bool started = false;
-  int width = 640;
-  int height = 480;
+  bool hugePagePrinted = false;
 
   for (int events = 0; !in.Done() && events < 2000; ++events) {
     switch (in.Byte() % 12) {
-      case 0: view.OnKeyDown(VK_RETURN, 1, 0); break;
-      case 1: view.OnKeyDown(VK_F1, 1, 0); break;
-      case 2: view.OnKeyDown(in.Byte(), 1, 0); break;
-      case 3: view.OnLButtonDown(MK_LBUTTON, {in.Word() - 2000, in.Word() - 2000}); break;
-      case 4: view.OnLButtonUp(0, {in.Word() - 2000, in.Word() - 2000}); break;
-      case 5: host.Clock().Advance(100 * (1 + in.Byte() % 8)); break;
-      case 6: host.Clock().FireNext(in.Byte() % 2 ? kSwapTimer : kRestTimer); break;
-      case 7: view.OnTimer(3 + in.Byte()); break;  // ids the game never set
-      case 8:
-        width = in.Word() % 8000;
-        height = in.Word() % 5000;
-        host.Resize(width, height);
+      case 0:
+        view.OnKeyDown(VK_RETURN, 1, 0);
         break;
+      case 1:
+        view.OnKeyDown(VK_F1, 1, 0);
+        break;
+      case 2:
+        view.OnKeyDown(in.Byte(), 1, 0);
+        break;
+      case 3:
+        view.OnLButtonDown(MK_LBUTTON, {in.Word() - 2000, in.Word() - 2000});
+        break;
+      case 4:
+        view.OnLButtonUp(0, {in.Word() - 2000, in.Word() - 2000});
+        break;
+      case 5:
+        host.Clock().Advance(100 * (1 + in.Byte() % 8));
+        break;
+      case 6:
+        host.Clock().FireNext(in.Byte() % 2 ? kSwapTimer : kRestTimer);
+        break;
+      case 7:  // ids the game never set
+        view.OnTimer(3 + in.Byte());
+        break;
+      case 8: {
+        const int width = in.Word() % 8000;
+        host.Resize(width, in.Word() % 5000);
+        break;
+      }
       case 9:
         typedName = NameFrom(in);
         if (view.m_nGameState == 0 || view.m_nGameState == 3) view.OnRegisterEnterName();
         Check(CountCharacters(thePlayerNameDlg.m_strPlayerName) <= 30);
         break;
       case 10: {
-        RecordingDC page;
+        NullDC page;
         CPrintInfo info;
-        info.m_rectDraw = {0, 0, in.Word() * 2, in.Word() * 2};
+        info.m_rectDraw = PageRect(in, hugePagePrinted);
         view.OnPrint(&page, &info);
         Check(view.m_fontCertificate.GetSafeHandle() == nullptr);
         break;
       }
-      case 11: host.Paint(); break;
+      case 11:
+        host.Paint();
+        break;
     }
     if (view.m_nGameState != 0) started = true;
     CheckInvariants(view, started);
