@@ -4,6 +4,6 @@
 #include "res/main_menu.h"
 
 CMainFrame::CMainFrame(CommandRouter& router)
-    : FrameWindow(MainMenu(), MainAccelerators(), router) {
-  setWindowIcon(QIcon(QStringLiteral(":/res/ICON/128")));
-}
+    : FrameWindow(MainMenu(), MainAccelerators(), router) {}
+
+void CMainFrame::LoadIcon() { setWindowIcon(QIcon(QStringLiteral(":/res/ICON/128"))); }

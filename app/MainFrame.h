@@ -8,4 +8,7 @@
 class CMainFrame : public FrameWindow {
  public:
   explicit CMainFrame(CommandRouter& router);
+  // The window's icon (drawn from its SVG, which takes a moment the first
+  // frame need not wait for).
+  void LoadIcon();
 };

@@ -25,13 +25,13 @@ namespace {
 // application's title.
 const char* const kSettingsKey = "Local AppWizard-Generated Applications";
 
-// After the first frame is on screen: open the sound device (it costs
-// time the first frame does not need), and for the start-up benchmark
+// After the first frame is on screen: load the window's icon and open the
+// sound device (they cost time the first frame does not need), and for the start-up benchmark
 // (bench/startup.sh) print the wall-clock time of that frame and end the
 // program shortly after.
-void AfterFirstFrame(ViewWidget* view) {
+void AfterFirstFrame(CMainFrame* frame) {
   const bool report = std::getenv("KELVO_REPORT_FIRST_FRAME") != nullptr;
-  view->SetFirstFrameHook([report] {
+  frame->View()->SetFirstFrameHook([report, frame] {
     if (report) {
       timespec now{};
       clock_gettime(CLOCK_REALTIME, &now);
@@ -39,7 +39,10 @@ void AfterFirstFrame(ViewWidget* view) {
                    now.tv_nsec);
       QTimer::singleShot(300, [] { QCoreApplication::quit(); });
     }
-    QTimer::singleShot(0, [] { SoundOutput().WarmUp(); });
+    QTimer::singleShot(0, frame, [frame] {
+      frame->LoadIcon();
+      SoundOutput().WarmUp();
+    });
   });
 }
 }  // namespace
@@ -81,7 +84,7 @@ bool CMyKelvoApp::InitInstance(const CommandLine& commandLine) {
   }
   UpdateFrameTitle();
   m_pFrame->UpdateCommandUI();
-  AfterFirstFrame(m_pFrame->View());
+  AfterFirstFrame(m_pFrame.get());
   m_pFrame->showMaximized();
   m_pFrame->View()->repaint();
   return true;

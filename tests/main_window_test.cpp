@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -73,6 +74,12 @@ TEST_F(MainWindowTest, StartsMaximizedWithTheViewFocusedAndPainted) {
   EXPECT_EQ(app.Document()->GetTitle(), "Untitled");
   // The view draws the caption at every paint.
   EXPECT_NE(app.Frame()->windowTitle().toStdString().find(" -- Version D608"), std::string::npos);
+  // The icon comes just after the first frame.
+  QElapsedTimer clock;
+  clock.start();
+  while (app.Frame()->windowIcon().isNull() && clock.elapsed() < 5000)
+    QApplication::processEvents();
+  EXPECT_FALSE(app.Frame()->windowIcon().isNull());
 }
 
 TEST_F(MainWindowTest, DisabledCommandsKeysDoNothingAndEditKeysAreInert) {
