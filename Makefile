@@ -40,8 +40,8 @@ install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer;
-# any report fails.  Leaks inside the platform libraries are suppressed in
-# tools/lsan.supp, narrowly and with reasons.
+# any report fails.  A leak inside a platform library could be suppressed in
+# tools/lsan.supp, narrowly and with its reason; none is today.
 sanitize: deps
 	cmake -S . -B build-asan -DKELVO_SANITIZE=ON -DKELVO_BUILD_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build build-asan -j $(JOBS)
