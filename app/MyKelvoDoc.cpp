@@ -8,6 +8,11 @@
 #include "platform/modal_ui.h"
 
 namespace {
+// "Cannot open "x": why." -- one sentence the player can act on.
+bool Refuse(std::string* error, const char* verb, const std::string& path, const std::string& why) {
+  *error = std::string("Cannot ") + verb + " \"" + path + "\": " + why + ".";
+  return false;
+}
 std::string Reason(const QFile& file) { return file.errorString().toStdString(); }
 }  // namespace
 
@@ -24,15 +29,9 @@ bool CMyKelvoDoc::OnNewDocument() {
 
 bool CMyKelvoDoc::OnOpenDocument(const std::string& path, std::string* error) {
   const QString qpath = QString::fromStdString(path);
-  if (QFileInfo(qpath).isDir()) {
-    *error = "Cannot open \"" + path + "\": it is a folder, not a file.";
-    return false;
-  }
+  if (QFileInfo(qpath).isDir()) return Refuse(error, "open", path, "it is a folder, not a file");
   QFile file(qpath);
-  if (!file.open(QIODevice::ReadOnly)) {
-    *error = "Cannot open \"" + path + "\": " + Reason(file) + ".";
-    return false;
-  }
+  if (!file.open(QIODevice::ReadOnly)) return Refuse(error, "open", path, Reason(file));
   // Nothing of the game lives in a file: the contents are not read.
   SetPathName(path);
   return true;
@@ -40,25 +39,13 @@ bool CMyKelvoDoc::OnOpenDocument(const std::string& path, std::string* error) {
 
 bool CMyKelvoDoc::OnSaveDocument(const std::string& path, std::string* error) {
   const QString qpath = QString::fromStdString(path);
-  if (QFileInfo(qpath).isDir()) {
-    *error = "Cannot save \"" + path + "\": it is a folder.";
-    return false;
-  }
+  if (QFileInfo(qpath).isDir()) return Refuse(error, "save", path, "it is a folder");
   QFile file(qpath);
   // Write-only and truncating: the document writes an empty file.
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-    *error = "Cannot save \"" + path + "\": " + Reason(file) + ".";
-    return false;
-  }
-  if (!file.flush()) {
-    *error = "Cannot save \"" + path + "\": " + Reason(file) + ".";
-    return false;
-  }
+  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || !file.flush())
+    return Refuse(error, "save", path, Reason(file));
   file.close();
-  if (file.error() != QFileDevice::NoError) {
-    *error = "Cannot save \"" + path + "\": " + Reason(file) + ".";
-    return false;
-  }
+  if (file.error() != QFileDevice::NoError) return Refuse(error, "save", path, Reason(file));
   SetPathName(path);
   return true;
 }
