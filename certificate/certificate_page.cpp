@@ -8,11 +8,9 @@
 #include "game/MyKelvoView.h"
 #include "platform/print_info.h"
 #include "platform/print_loop.h"
+#include "screen/text_style.h"
 
 namespace {
-
-constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-constexpr COLORREF kBlack = RGB(0x00, 0x00, 0x00);
 
 // The rings of dots, from the centre of the frame outwards.
 constexpr COLORREF kDotColours[8] = {

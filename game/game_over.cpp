@@ -7,13 +7,11 @@
 #include <sstream>
 
 #include "game/MyKelvoView.h"
+#include "screen/text_style.h"
 #include "sound/sound_cues.h"
 #include "sound/sound_ids.h"
 
 namespace {
-
-constexpr COLORREF kBlack = RGB(0x00, 0x00, 0x00);
-constexpr UINT kLeftAligned = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
 
 // `when` in local time with strftime conversions.  The certificate is
 // English, so are its month and AM/PM, whatever the desktop's language.

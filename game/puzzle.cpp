@@ -7,10 +7,8 @@
 #include "game/line_values.h"
 #include "game/number_boxes.h"
 #include "game/puzzle_tables.h"
+#include "screen/text_style.h"
 
-namespace {
-constexpr UINT kCentred = DT_SINGLELINE | DT_VCENTER | DT_CENTER;
-}  // namespace
 
 void CMyKelvoView::DrawPuzzle(CDC* pDC, BOOL bRedrawOnly) {
   pDC->SetBkMode(TRANSPARENT);

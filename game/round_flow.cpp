@@ -6,16 +6,13 @@
 
 #include "game/MyKelvoView.h"
 #include "platform/modal_ui.h"
+#include "screen/text_style.h"
 #include "sound/sound_cues.h"
 #include "sound/sound_ids.h"
 
 namespace {
 
-constexpr COLORREF kBlack = RGB(0x00, 0x00, 0x00);
 constexpr COLORREF kSumLabelColour = RGB(0xFF, 0x4E, 0x4E);
-constexpr UINT kLeftAligned = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
-constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-constexpr UINT kRightAligned = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
 constexpr int kSwapPeriodTicks = 100;
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The right half of the screen: the player's name on top, the rules below.
 #include "game/MyKelvoView.h"
+#include "screen/text_style.h"
 
 void CMyKelvoView::DrawPlayerLabel(CDC* pDC) {
   // A shorter name must not leave the end of a longer one behind.
@@ -7,7 +8,7 @@ void CMyKelvoView::DrawPlayerLabel(CDC* pDC) {
   pDC->SelectObject(&m_fontLabel);
   pDC->SetTextColor(RGB(0xFF, 0x00, 0xFF));
   pDC->SetBkMode(TRANSPARENT);
-  pDC->DrawText(m_strPlayerLabel, &m_rcPlayerLabel, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+  pDC->DrawText(m_strPlayerLabel, &m_rcPlayerLabel, kCentred);
   pDC->SetTextColor(RGB(0x00, 0x00, 0x00));
 }
 

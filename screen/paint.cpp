@@ -8,10 +8,10 @@
 #include "game/line_values.h"
 #include "game/number_boxes.h"
 #include "screen/grid.h"
+#include "screen/text_style.h"
 
 namespace {
 
-constexpr COLORREF kBlack = RGB(0x00, 0x00, 0x00);
 constexpr COLORREF kBlue = RGB(0x00, 0x00, 0xFF);
 constexpr COLORREF kRed = RGB(0xFF, 0x00, 0x00);
 
@@ -53,7 +53,7 @@ void CMyKelvoView::OnDraw(CDC* pDC) {
     for (int k = 1; k <= 9; ++k) {
       m_nDemoCell[k - 1] = kDemoDigits[k - 1];
       std::snprintf(m_szText, sizeof m_szText, "%i", m_nDemoCell[k - 1]);
-      pDC->DrawText(m_szText, 1, &m_rcCell[k], DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+      pDC->DrawText(m_szText, 1, &m_rcCell[k], kCentred);
     }
     int cells[10] = {};
     for (int k = 1; k <= 9; ++k) cells[k] = m_nDemoCell[k - 1];
@@ -72,13 +72,10 @@ void CMyKelvoView::OnDraw(CDC* pDC) {
     // and draws nothing.
     pDC->SelectObject(&m_fontLabel);
     pDC->SetTextColor(kBlack);
-    if (!m_strRoundLabel.empty())
-      pDC->DrawText(m_strRoundLabel, &m_rcRoundLabel, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    if (!m_strRoundLabel.empty()) pDC->DrawText(m_strRoundLabel, &m_rcRoundLabel, kLeftAligned);
     pDC->SetTextColor(kRed);
-    if (!m_strBeforeLabel.empty())
-      pDC->DrawText(m_strBeforeLabel, &m_rcBeforeLabel, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
-    if (!m_strAfterLabel.empty())
-      pDC->DrawText(m_strAfterLabel, &m_rcAfterLabel, DT_RIGHT | DT_VCENTER | DT_SINGLELINE);
+    if (!m_strBeforeLabel.empty()) pDC->DrawText(m_strBeforeLabel, &m_rcBeforeLabel, kLeftAligned);
+    if (!m_strAfterLabel.empty()) pDC->DrawText(m_strAfterLabel, &m_rcAfterLabel, kRightAligned);
   }
 
   DrawPlayerLabel(pDC);

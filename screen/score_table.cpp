@@ -6,16 +6,13 @@
 #include <cstdio>
 
 #include "game/MyKelvoView.h"
+#include "screen/text_style.h"
 
 const std::string g_strColumnLabel[12] = {
     "",        "Round 1", "Round 2", "Round 3", "Round 4",  "Round 5",
     "Round 6", "Round 7", "Round 8", "Round 9", "Round 10", "Total",
 };
 
-namespace {
-constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
-constexpr UINT kRight = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
-}  // namespace
 
 void CMyKelvoView::DrawScoreTable(CDC* pDC, int nFirstRound) {
   pDC->SetBkMode(TRANSPARENT);
@@ -25,10 +22,10 @@ void CMyKelvoView::DrawScoreTable(CDC* pDC, int nFirstRound) {
   for (int i = 1; i <= kTotalSlot; ++i)
     pDC->DrawText(g_strColumnLabel[i], &m_rcColumnLabel[i], kCentred);
   pDC->DrawText("Overall", -1, &m_rcOverallLabel, kCentred);
-  pDC->DrawText("Score", -1, &m_rcScoreHeader, kRight);
+  pDC->DrawText("Score", -1, &m_rcScoreHeader, kRightAligned);
   // A bonus needs two rounds, so column 1 has no bonus box: its place holds
   // the row's heading.
-  pDC->DrawText("Bonus", -1, &m_rcBonusCell[1], kRight);
+  pDC->DrawText("Bonus", -1, &m_rcBonusCell[1], kRightAligned);
 
   pDC->SelectObject(&m_fontLabel);
 
