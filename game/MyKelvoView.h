@@ -92,6 +92,9 @@ class CMyKelvoView : public CView {
   void ComputeLayout(const RECT& client);
   // Cell 1..9 under the point, or -1.
   int HitTestCell(CPoint point) const;
+  // The keyboard cursor and the picked cell as frames inside their cells,
+  // while a swap period runs in a game whose player has used those keys.
+  void DrawKeyFrames(CDC* pDC);
 
   // The view's command table (menu and accelerator commands it handles).
   void RegisterCommands();
@@ -161,6 +164,7 @@ class CMyKelvoView : public CView {
   CPen m_penGridLight;
   CPen m_penGuide;
   CPen m_penCertificate;
+  CPen m_penKeyLight;  // white, beside black in the keyboard frames
   CBrush m_brCell[10];
   CBrush m_brScore;
   CBrush m_brBonus;
@@ -199,4 +203,31 @@ class CMyKelvoView : public CView {
   // them, so a late tick or an early Enter cannot act out of turn.
   bool m_bSwapTimerRunning = false;
   bool m_bRestTimerRunning = false;
+
+  // ===== the swap, by drag or by keys =====
+  // A press, a typed number, Space: taken only while the period is open.
+  bool SwapPeriodOpen() const;
+  // The one path of every drop: the exchange of cells nFrom and nTo with its
+  // redraw and score, or the refusal cue when no swap can be made.
+  void SwapCells(int nFrom, int nTo);
+
+  // ===== keyboard play: typed numbers, cursor keys =====
+ public:
+  // The cell under the keyboard cursor (1..9), the cell picked by a typed
+  // number or Space (-1 for none), and whether such a key has been used in
+  // this game: until then nothing of the keyboard is drawn.
+  int m_nKeyCursor = 5;
+  int m_nKeyPick = -1;
+  bool m_bKeysUsed = false;
+
+ private:
+  // Typed numbers, arrows, Space and Escape; other keys are left alone.
+  void OnSwapKey(UINT nChar);
+  // Picks `cell`, or drops the pick on it.
+  void PickOrDropByKey(int cell);
+  void MoveKeyCursor(int dRow, int dColumn);
+  // Forgets the keyboard state at the start of a game or round.
+  void ResetKeys(bool bNewGame);
+  // Repaints the cells with the frames as they now stand.
+  void RedrawCellsAndFrames();
 };

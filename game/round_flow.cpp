@@ -1,6 +1,6 @@
 // The round flow: Enter starts a game or cuts a rest short, F1 shows the
-// hints, timer 1 counts the swap period down and closes it, timer 2 ends the
-// rest between rounds.
+// hints, the keys of keyboard play go on to the swap, timer 1 counts the
+// swap period down and closes it, timer 2 ends the rest between rounds.
 #include <cstdio>
 #include <string>
 
@@ -41,6 +41,8 @@ void CMyKelvoView::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
   } else if (nChar == VK_F1) {
     // The game is not paused: timers keep ticking while the box is open.
     MessageBox(m_strHints, AfxAppTitle(), MB_ICONEXCLAMATION | MB_OK);
+  } else {
+    OnSwapKey(nChar);
   }
 }
 
@@ -81,10 +83,13 @@ void CMyKelvoView::StartRound(bool bNewGame) {
   // A button pressed during the rest must not carry a cell of the old square
   // into this round.
   m_nDragFrom = -1;
+  ResetKeys(bNewGame);
 
   CClientDC dc(this);
   dc->SetBkMode(TRANSPARENT);
   DrawPuzzle(dc, FALSE);
+  // A keyboard player finds the cursor where the last round left it.
+  DrawKeyFrames(dc);
   dc->SelectObject(&m_fontLabel);
 
   dc->FillRect(&m_rcRoundLabel, nullptr);
@@ -120,6 +125,10 @@ void CMyKelvoView::CloseSwapPeriod() {
     // player sees the result while waiting.
     CClientDC dc(this);
     dc->SetBkMode(TRANSPARENT);
+    // The keyboard frames belong to the swap period: the cells are painted
+    // again without them.
+    m_nKeyPick = -1;
+    if (m_bKeysUsed) PaintCells(dc);
     dc->SelectObject(&m_fontLabel);
     dc->FillRect(&m_rcCountdown, nullptr);
     const std::string after = "After Sum " + std::to_string(m_nAfterSum);

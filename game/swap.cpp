@@ -1,5 +1,6 @@
-// The swap: press the left button on one cell, release it on another, and
-// the two numbers change places; the round is scored at once.
+// The swap: press the left button on one cell, release it on another (or
+// name the two cells from the keyboard), and the two numbers change places;
+// the round is scored at once.
 #include "game/MyKelvoView.h"
 #include "game/scoring.h"
 #include "sound/sound_cues.h"
@@ -16,18 +17,27 @@ int CMyKelvoView::HitTestCell(CPoint point) const {
   return -1;
 }
 
+bool CMyKelvoView::SwapPeriodOpen() const {
+  return m_nGameState == kStateSwapPeriod && m_nCountdown >= 1;
+}
+
 void CMyKelvoView::OnLButtonDown(UINT /*nFlags*/, CPoint point) {
-  if (m_nGameState != kStateSwapPeriod || m_nCountdown < 1) return;
+  if (!SwapPeriodOpen()) return;
   m_nDragFrom = HitTestCell(point);
 }
 
 void CMyKelvoView::OnLButtonUp(UINT /*nFlags*/, CPoint point) {
-  if (m_nGameState != kStateSwapPeriod || m_nCountdown < 1 || m_nDragFrom < 1) {
+  if (!SwapPeriodOpen() || m_nDragFrom < 1) {
     PlaySoundCue(IDR_SOUND_REFUSED);
     return;
   }
   m_nDragTo = HitTestCell(point);
-  if (m_nDragTo == m_nDragFrom || m_nDragTo < 1) {
+  SwapCells(m_nDragFrom, m_nDragTo);
+}
+
+void CMyKelvoView::SwapCells(int nFrom, int nTo) {
+  const auto isCell = [](int cell) { return cell >= 1 && cell <= 9; };
+  if (!SwapPeriodOpen() || !isCell(nFrom) || !isCell(nTo) || nFrom == nTo) {
     // The round stays open: the player may try again.
     PlaySoundCue(IDR_SOUND_REFUSED);
     return;
@@ -35,10 +45,13 @@ void CMyKelvoView::OnLButtonUp(UINT /*nFlags*/, CPoint point) {
 
   CClientDC dc(this);
   dc->SetBkMode(TRANSPARENT);
-  m_nCell[0] = m_nCell[m_nDragFrom];
-  m_nCell[m_nDragFrom] = m_nCell[m_nDragTo];
-  m_nCell[m_nDragTo] = m_nCell[0];
+  m_nCell[0] = m_nCell[nFrom];
+  m_nCell[nFrom] = m_nCell[nTo];
+  m_nCell[nTo] = m_nCell[0];
+  // Repainting the cells also wipes any keyboard frame: the swap ends the
+  // period for the player, so none is drawn again.
   PaintCells(dc);
+  m_nKeyPick = -1;
   // The before-sum keeps the value the square was set up with: the round is
   // scored against it.
   m_nAfterSum = ComputeLineValues();

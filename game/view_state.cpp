@@ -15,6 +15,7 @@ CMyKelvoView::CMyKelvoView()
   m_penGridLight.CreatePen(PS_SOLID, 1, RGB(0xC0, 0xC0, 0xC0));
   m_penGuide.CreatePen(PS_SOLID, 1, RGB(0xC0, 0xAC, 0x00));
   m_penCertificate.CreatePen(PS_SOLID, 4, RGB(0xE6, 0x37, 0xFF));
+  m_penKeyLight.CreatePen(PS_SOLID, 1, RGB(0xFF, 0xFF, 0xFF));
 
   // The colour belongs to the cell's position, not to the number in it.
   const COLORREF cellColours[10] = {
