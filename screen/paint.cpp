@@ -67,6 +67,7 @@ void CMyKelvoView::OnDraw(CDC* pDC) {
     pDC->SetTextColor(kBlack);
   } else {
     DrawPuzzle(pDC, TRUE);
+    DrawKeyFrames(pDC);
     DrawScoreTable(pDC, 1);
     // The labels the round flow drew last; a label not yet written is empty
     // and draws nothing.

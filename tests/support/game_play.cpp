@@ -81,6 +81,13 @@ void GameTable::Drag(CPoint from, CPoint to) {
   view.OnLButtonUp(0, to);
 }
 
+void GameTable::TypeSwap(int from, int to) {
+  const int first = view.m_nCell[from];
+  const int second = view.m_nCell[to];
+  Key(static_cast<UINT>('0' + first));
+  Key(static_cast<UINT>('0' + second));
+}
+
 int GameTable::RunOutSwapPeriod() {
   int ticks = 0;
   while (host.Clock().IsRunning(kSwapTimer) && ticks < 1000) {
@@ -90,9 +97,13 @@ int GameTable::RunOutSwapPeriod() {
   return ticks;
 }
 
-void GameTable::SwapToMagic() {
+void GameTable::SwapToMagic(bool typed) {
   const auto pair = FindMagicExchange(view.m_nCell);
-  if (pair) Drag(pair->first, pair->second);
+  if (!pair) return;
+  if (typed)
+    TypeSwap(pair->first, pair->second);
+  else
+    Drag(pair->first, pair->second);
 }
 
 void GameTable::PlayRound(bool magic) {

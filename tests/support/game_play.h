@@ -60,12 +60,15 @@ class GameTable {
   void Enter() { view.OnKeyDown(VK_RETURN, 1, 0); }
   void Drag(int from, int to);
   void Drag(CPoint from, CPoint to);
+  void Key(UINT vk) { view.OnKeyDown(vk, 1, 0); }
+  // Types the numbers that cells `from` and `to` hold, on the main row.
+  void TypeSwap(int from, int to);
   // One tick of the swap-period timer; false when it is not running.
   bool Tick() { return host.Clock().FireNext(kSwapTimer); }
   // Ticks until the swap period has closed; returns the number of ticks.
   int RunOutSwapPeriod();
-  // Solves the square by its one magic exchange.
-  void SwapToMagic();
+  // Solves the square by its one magic exchange, by drag or typed.
+  void SwapToMagic(bool typed = false);
   // Plays the current round with a magic swap (or none) and closes it.
   void PlayRound(bool magic);
 

@@ -1,0 +1,298 @@
+// Playing from the keyboard: typed numbers and the cursor keys swap through
+// the same path as a drag, only while a drag would be taken, and their
+// frames show only to a player who uses them.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "game/MyKelvoView.h"
+#include "platform/key_mapping.h"
+#include "sound/sound_ids.h"
+#include "support/game_play.h"
+
+namespace {
+
+bool SameCall(const DrawCall& a, const DrawCall& b) {
+  return a.kind == b.kind && a.rect == b.rect && a.text == b.text && a.color == b.color &&
+         a.from == b.from && a.to == b.to;
+}
+
+int LinesInside(const std::vector<DrawCall>& calls, const RECT& box) {
+  int count = 0;
+  for (const auto& c : calls)
+    count += c.kind == DrawCall::kLineTo && c.to.x >= box.left && c.to.x < box.right &&
+             c.to.y >= box.top && c.to.y < box.bottom;
+  return count;
+}
+
+COLORREF PixelAt(const QImage& image, int x, int y) {
+  const QRgb p = image.pixel(x, y);
+  return RGB(qRed(p), qGreen(p), qBlue(p));
+}
+
+// A game in its first swap period on 1 8 6 / 3 5 7 / 4 9 2 (cells 1 and 2,
+// holding 1 and 8, are the magic exchange).
+class KeyboardPlayTest : public ::testing::Test {
+ protected:
+  explicit KeyboardPlayTest(bool pixels = false) : table(1024, 700, pixels) {}
+  void SetUp() override {
+    table.Enter();
+    view.MakePuzzle(0, 0);
+    table.host.Paint();
+    ASSERT_EQ(view.m_nBeforeSum, 147);
+    table.host.ClearRecorded();
+    table.cues.Clear();
+  }
+  GameTable table;
+  CMyKelvoView& view = table.view;
+};
+
+// What five rounds on seed 12345 leave behind: four magic swaps and, in
+// round 4, one that only improves; by drag or typed (round 3 on the keypad).
+struct FiveRounds {
+  std::vector<std::vector<DrawCall>> swapCalls;  // what each swap drew
+  std::vector<int> closingTicks;
+  std::vector<std::string> afterLabels;
+  std::vector<int> score, bonus;
+  std::vector<UINT> cues;
+};
+
+FiveRounds PlayFiveRounds(bool typed) {
+  FiveRounds out;
+  GameTable table;
+  table.Enter();
+  for (int r = 1; r <= 5; ++r) {
+    const auto pair =
+        r == 4 ? FindExchange(table.view.m_nCell, [](int a, int b) { return a > 0 && a < b; })
+               : FindMagicExchange(table.view.m_nCell);
+    if (!pair) return out;
+    const auto [p, q] = *pair;
+    if (typed) {
+      const UINT base = r == 3 ? VK_NUMPAD0 : UINT{'0'};
+      table.Key(base + static_cast<UINT>(table.view.m_nCell[p]));
+      table.host.ClearRecorded();
+      table.Key(base + static_cast<UINT>(table.view.m_nCell[q]));
+    } else {
+      table.host.ClearRecorded();
+      table.Drag(p, q);
+    }
+    out.swapCalls.push_back(table.Calls());
+    out.closingTicks.push_back(table.RunOutSwapPeriod());
+    out.afterLabels.push_back(table.view.m_strAfterLabel);
+    table.Enter();
+  }
+  out.score.assign(table.view.m_nScore, table.view.m_nScore + 12);
+  out.bonus.assign(table.view.m_nBonus, table.view.m_nBonus + 12);
+  out.cues = table.cues.Ids();
+  return out;
+}
+
+TEST(KeyboardSwapTest, TypedPairsScoreDrawAndCloseExactlyAsTheSameDrags) {
+  const FiveRounds dragged = PlayFiveRounds(false);
+  const FiveRounds typed = PlayFiveRounds(true);
+  ASSERT_EQ(typed.swapCalls.size(), 5u);
+  ASSERT_EQ(dragged.swapCalls.size(), 5u);
+  for (int r = 0; r < 5; ++r) {
+    SCOPED_TRACE(r + 1);
+    const auto& a = typed.swapCalls[r];
+    const auto& b = dragged.swapCalls[r];
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i) EXPECT_TRUE(SameCall(a[i], b[i])) << i;
+  }
+  // Each round closes two ticks after its swap.
+  EXPECT_EQ(typed.closingTicks, std::vector<int>(5, 2));
+  EXPECT_EQ(dragged.closingTicks, typed.closingTicks);
+  EXPECT_EQ(typed.afterLabels, dragged.afterLabels);
+  EXPECT_EQ(typed.score, dragged.score);
+  EXPECT_EQ(typed.bonus, dragged.bonus);
+  EXPECT_EQ(typed.score[11], 430);
+  EXPECT_EQ(typed.bonus[11], 30);
+  EXPECT_EQ(typed.cues, dragged.cues);
+  EXPECT_EQ(typed.cues, std::vector<UINT>(6, IDR_SOUND_GO));
+}
+
+TEST_F(KeyboardPlayTest, TheSameCellTwiceIsRefusedEscapeLetsGoSilentlyAndASwapMayFollow) {
+  table.Key('1');
+  table.Key('1');
+  EXPECT_EQ(table.cues.Ids(), std::vector<UINT>{IDR_SOUND_REFUSED});
+  EXPECT_EQ(view.m_nKeyPick, -1);
+  // Space on the cursor's cell twice: the same drop on the same cell.
+  table.Key(VK_SPACE);
+  table.Key(VK_SPACE);
+  EXPECT_EQ(table.cues.Count(IDR_SOUND_REFUSED), 2);
+  table.Key('8');
+  table.Key(VK_ESCAPE);
+  EXPECT_EQ(view.m_nKeyPick, -1);
+  EXPECT_EQ(table.cues.Count(IDR_SOUND_REFUSED), 2);
+  EXPECT_EQ(view.m_nGameState, kStateSwapPeriod);
+  EXPECT_EQ(view.m_nScore[11], 0);
+
+  // After Escape, 2 picks afresh rather than dropping the 8 on it; then the
+  // cursor, moved onto cell 1, swaps with Space.
+  table.Key('6');
+  table.Key(VK_ESCAPE);
+  table.Key('8');
+  table.Key(VK_LEFT);
+  table.Key(VK_SPACE);
+  EXPECT_EQ(view.m_nScore[1], 100);
+  EXPECT_EQ(view.m_nAfterSum, 0);
+  // No second swap in the round, by keys or otherwise.
+  table.Key('3');
+  table.Key('5');
+  EXPECT_EQ(view.m_nScore[11], 100);
+  EXPECT_EQ(view.m_nCell[3], 6);
+}
+
+TEST_F(KeyboardPlayTest, KeysOutsideAnOpenSwapPeriodAndTheNoughtDoNothing) {
+  const auto expectIgnored = [&](const char* when) {
+    SCOPED_TRACE(when);
+    table.host.ClearRecorded();
+    table.cues.Clear();
+    int cells[10];
+    std::copy(view.m_nCell, view.m_nCell + 10, cells);
+    const int state = view.m_nGameState;
+    for (UINT key : {UINT{'1'}, UINT{'8'}, UINT{'9'}, VK_NUMPAD0 + 2, VK_NUMPAD0 + 4, VK_SPACE,
+                     VK_LEFT, VK_SPACE, VK_ESCAPE})
+      table.Key(key);
+    EXPECT_TRUE(table.Calls().empty());
+    EXPECT_TRUE(table.cues.plays.empty());
+    EXPECT_TRUE(std::equal(cells + 1, cells + 10, view.m_nCell + 1));
+    EXPECT_EQ(view.m_nGameState, state);
+    EXPECT_EQ(view.m_nKeyPick, -1);
+  };
+  table.Key('0');
+  table.Key(VK_NUMPAD0);
+  table.Key('8');
+  table.Key('0');
+  EXPECT_EQ(view.m_nKeyPick, 2);  // the 0 neither dropped nor let go
+
+  // The countdown at 0: the period closes on the next tick.
+  table.Key(VK_ESCAPE);
+  while (view.m_nCountdown > 0) table.Tick();
+  expectIgnored("countdown 0");
+  table.Tick();
+  expectIgnored("rest");
+  for (int r = 2; r <= 10; ++r) {
+    table.Enter();
+    table.RunOutSwapPeriod();
+  }
+  expectIgnored("game over");
+  GameTable idle;
+  idle.Key('1');
+  idle.Key('2');
+  idle.Key(VK_SPACE);
+  EXPECT_TRUE(idle.Calls().empty());
+  EXPECT_TRUE(idle.cues.plays.empty());
+}
+
+TEST_F(KeyboardPlayTest, TheCursorStartsInTheCentreStopsAtTheEdgesAndPicksAreDroppedWithTheRound) {
+  table.Key(VK_UP);
+  EXPECT_EQ(view.m_nKeyCursor, 2);
+  table.Key(VK_UP);
+  table.Key(VK_LEFT);
+  table.Key(VK_LEFT);
+  table.Key(VK_LEFT);
+  EXPECT_EQ(view.m_nKeyCursor, 1);
+  for (int i = 0; i < 3; ++i) {
+    table.Key(VK_DOWN);
+    table.Key(VK_RIGHT);
+  }
+  EXPECT_EQ(view.m_nKeyCursor, 9);
+  table.Key(VK_SPACE);
+  EXPECT_EQ(view.m_nKeyPick, 9);
+
+  // Cell 9 stays picked until the round runs out; round 2 starts without a
+  // pick, so one number only picks again.
+  table.RunOutSwapPeriod();
+  EXPECT_EQ(view.m_nKeyPick, -1);
+  table.Enter();
+  ASSERT_EQ(view.m_nRound, 2);
+  EXPECT_EQ(view.m_nKeyCursor, 9);  // the cursor stays for the next round
+  table.Key(static_cast<UINT>('0' + view.m_nCell[5]));
+  EXPECT_EQ(view.m_nKeyPick, 5);
+  EXPECT_EQ(view.m_nGameState, kStateSwapPeriod);
+  EXPECT_EQ(view.m_nScore[11], 0);
+
+  // A new game puts the cursor back in the centre.
+  for (int r = 2; r <= 10; ++r) {
+    table.RunOutSwapPeriod();
+    table.Enter();
+  }
+  ASSERT_EQ(view.m_nRound, 1);
+  table.Key(VK_RIGHT);
+  EXPECT_EQ(view.m_nKeyCursor, 6);
+}
+
+TEST_F(KeyboardPlayTest, NothingOfTheKeyboardIsDrawnForAPlayerWhoNeverUsesIt) {
+  // A whole drag game: no line is drawn inside any cell, by the handlers or
+  // by the repaints.
+  for (int r = 1; r <= 10; ++r) {
+    table.SwapToMagic();
+    table.host.Paint();
+    table.RunOutSwapPeriod();
+    if (r < 10) table.Enter();
+    table.host.Paint();
+  }
+  for (int k = 1; k <= 9; ++k) EXPECT_EQ(LinesInside(table.Calls(), view.m_rcCell[k]), 0) << k;
+}
+
+class KeyboardFramePixelsTest : public KeyboardPlayTest {
+ protected:
+  KeyboardFramePixelsTest() : KeyboardPlayTest(/*pixels=*/true) {}
+  COLORREF At(int x, int y) const { return PixelAt(table.host.Image(), x, y); }
+  // Pixels 2 to 8 in from the left edge of the cell at its middle height.
+  std::vector<COLORREF> EdgeOf(int cell) const {
+    const RECT& r = view.m_rcCell[cell];
+    std::vector<COLORREF> out;
+    for (int dx = 2; dx <= 8; ++dx) out.push_back(At(r.left + dx, (r.top + r.bottom) / 2));
+    return out;
+  }
+};
+
+TEST_F(KeyboardFramePixelsTest, CursorAndPickFramesShowInsideTheCellOnlyWhileThePeriodRuns) {
+  constexpr COLORREF kBlack = RGB(0, 0, 0);
+  constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
+  const auto plain = [&](int cell) {
+    return std::vector<COLORREF>(7, view.m_brCell[cell].color());
+  };
+  EXPECT_EQ(EdgeOf(5), plain(5));
+
+  // The pick on cell 5 (the 5): black, white, black six pixels in; the
+  // cursor came with it, two pixels in, black or white by its dashes.
+  table.Key('5');
+  const auto picked = EdgeOf(5);
+  EXPECT_EQ(picked[4], kBlack);
+  EXPECT_EQ(picked[5], kWhite);
+  EXPECT_EQ(picked[6], kBlack);
+  for (int i : {0, 1}) EXPECT_TRUE(picked[i] == kBlack || picked[i] == kWhite) << i;
+  EXPECT_EQ(picked[2], view.m_brCell[5].color());
+  // The bevel just outside the cell is untouched.
+  const RECT& c5 = view.m_rcCell[5];
+  EXPECT_EQ(At(c5.left - 1, (c5.top + c5.bottom) / 2), RGB(0, 0, 0));
+
+  // The cursor moves on, the pick stays; a full repaint draws both again.
+  table.Key(VK_RIGHT);
+  table.host.Paint();
+  EXPECT_EQ(EdgeOf(5)[5], kWhite);
+  EXPECT_EQ(EdgeOf(6)[5], view.m_brCell[6].color());
+  EXPECT_NE(EdgeOf(6), plain(6));
+
+  // Escape lets go of the pick; the close of the period wipes the cursor.
+  table.Key(VK_ESCAPE);
+  EXPECT_EQ(EdgeOf(5), plain(5));
+  table.RunOutSwapPeriod();
+  EXPECT_EQ(EdgeOf(6), plain(6));
+  table.host.Paint();
+  EXPECT_EQ(EdgeOf(6), plain(6));
+
+  // The next round shows the cursor again at once; a swap wipes it.
+  table.Enter();
+  EXPECT_NE(EdgeOf(6), plain(6));
+  table.SwapToMagic(/*typed=*/true);
+  for (int k = 1; k <= 9; ++k) EXPECT_EQ(EdgeOf(k), plain(k)) << k;
+}
+
+}  // namespace
