@@ -1,6 +1,7 @@
-// Seeded random play: keys, presses and releases anywhere, timer ticks on
-// time and out of turn, refused timers, resizes and paints, in any order.
-// After every event the game must still make sense.
+// Seeded random play: keys (those of keyboard play too), presses and
+// releases anywhere, timer ticks on time and out of turn, refused timers,
+// resizes and paints, in any order.  After every event the game must still
+// make sense.
 #include <gtest/gtest.h>
 
 #include <numeric>
@@ -8,6 +9,7 @@
 #include <string>
 
 #include "game/MyKelvoView.h"
+#include "platform/key_mapping.h"
 #include "support/game_play.h"
 
 namespace {
@@ -34,6 +36,13 @@ class RandomPlay {
     } else if (pick < 17) {
       m_last = "other key";
       View().OnKeyDown(static_cast<UINT>(Between(0, 255)), static_cast<UINT>(Between(0, 50)), 0);
+    } else if (pick < 23) {
+      // Keyboard play: a number of either row, an arrow, Space or Escape.
+      const UINT keys[] = {'0',     '1',   '5',      '9',     VK_NUMPAD0 + 3, VK_NUMPAD0 + 7,
+                           VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_SPACE,       VK_ESCAPE};
+      const UINT key = keys[Between(0, 11)];
+      m_last = "play key " + std::to_string(key);
+      View().OnKeyDown(key, 1, 0);
     } else if (pick < 30) {
       m_last = "press";
       View().OnLButtonDown(MK_LBUTTON, SomePoint());
@@ -44,8 +53,11 @@ class RandomPlay {
       m_last = "right press";
       View().OnRButtonDown(MK_RBUTTON, SomePoint());
     } else if (pick < (m_keen ? 60 : 50)) {
-      m_last = "magic swap";
-      m_table.SwapToMagic();
+      const bool typed = Chance(50);
+      m_last = typed ? "typed magic swap" : "magic swap";
+      // A typed swap first lets go of any pick the random keys left.
+      if (typed) View().OnKeyDown(VK_ESCAPE, 1, 0);
+      m_table.SwapToMagic(typed);
     } else if (pick < 70) {
       m_last = "advance";
       Clock().Advance(Between(1, Chance(20) ? 16000 : 400));
@@ -102,6 +114,15 @@ class RandomPlay {
       ASSERT_TRUE(v.m_nScore[r] == 0 || v.m_nScore[r] == 30 || v.m_nScore[r] == 100);
     }
     ASSERT_LE(v.m_nBonus[11], 5110);
+    // A pick lives only in an open swap period of a game played by keys.
+    ASSERT_GE(v.m_nKeyCursor, 1);
+    ASSERT_LE(v.m_nKeyCursor, 9);
+    if (v.m_nKeyPick != -1) {
+      ASSERT_TRUE(v.m_bKeysUsed);
+      ASSERT_EQ(v.m_nGameState, kStateSwapPeriod);
+      ASSERT_GE(v.m_nKeyPick, 1);
+      ASSERT_LE(v.m_nKeyPick, 9);
+    }
     ASSERT_LE(v.m_nScore[11] + v.m_nBonus[11], 6110);
 
     // Which timers run follows from the state: no game, no timer; a swap
@@ -191,8 +212,11 @@ TEST(GameRandomTest, KeenPlayerWhoNeverMissesAlwaysMakesThePerfectGame) {
       table.host.Clock().Advance(std::uniform_int_distribution<int>(0, 9000)(rng));
       table.view.OnKeyDown(VK_RETURN, 1, 0);
       table.view.OnLButtonUp(0, {-1, -1});
-      table.SwapToMagic();
-      table.Enter();  // too early: must not replay the round
+      table.view.OnKeyDown(VK_DOWN, 1, 0);
+      // Half the players type their swaps.
+      table.SwapToMagic(seed % 2 == 0);
+      table.Enter();         // too early: must not replay the round
+      table.TypeSwap(1, 2);  // nor may a second swap score it twice
       table.RunOutSwapPeriod();
       if (table.view.m_nGameState == kStateRest) table.Enter();
       table.host.ClearRecorded();

@@ -1,5 +1,5 @@
-// A round played through the real main window on the offscreen platform:
-// Enter and a drag with the mouse, as the player does it.
+// Play through the real main window on the offscreen platform: Enter and a
+// drag with the mouse, or the numbers typed, as the player does it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -90,6 +90,40 @@ TEST_F(MainWindowGameTest, AReleaseOffTheCellsIsRefusedWithItsCue) {
   EXPECT_EQ(cues.Count(IDR_SOUND_REFUSED), 1);
   EXPECT_EQ(view->m_nGameState, kStateSwapPeriod);
   EXPECT_EQ(view->m_nScore[11], 0);
+}
+
+TEST_F(MainWindowGameTest, APerfectGameTypedOnTheKeyboardAlone) {
+  QTest::keyClick(widget, Qt::Key_Return);
+  int framesSeen = 0;
+  for (int r = 1; r <= 10; ++r) {
+    SCOPED_TRACE(r);
+    ASSERT_EQ(view->m_nGameState, kStateSwapPeriod);
+    const auto pair = FindMagicExchange(view->m_nCell);
+    ASSERT_TRUE(pair);
+    // Odd rounds on the main row, even ones on the keypad.
+    const Qt::KeyboardModifiers row = r % 2 ? Qt::NoModifier : Qt::KeypadModifier;
+    QTest::keyClick(widget, static_cast<Qt::Key>(Qt::Key_0 + view->m_nCell[pair->first]), row);
+    // The picked cell shows its frame: a white line seven pixels in (where
+    // the narrow offscreen screen shows the cell).
+    const RECT& picked = view->m_rcCell[pair->first];
+    const QPoint frame(picked.left + 7, (picked.top + picked.bottom) / 2);
+    if (widget->Image().rect().contains(frame)) {
+      EXPECT_EQ(widget->Image().pixel(frame) & 0xFFFFFF, 0xFFFFFFu);
+      ++framesSeen;
+    }
+    QTest::keyClick(widget, static_cast<Qt::Key>(Qt::Key_0 + view->m_nCell[pair->second]), row);
+    ASSERT_EQ(view->m_nScore[r], 100);
+    // The ticks that close the period, delivered now rather than waited for.
+    for (int tick = 0; tick < 3 && widget->QtTimers().IsRunning(kSwapTimer); ++tick)
+      view->OnTimer(kSwapTimer);
+    if (r < 10) QTest::keyClick(widget, Qt::Key_Return);
+  }
+  EXPECT_EQ(view->m_nGameState, kStateGameOver);
+  EXPECT_EQ(view->m_nScore[11], 1000);
+  EXPECT_EQ(view->m_nBonus[11], 5110);
+  EXPECT_EQ(cues.Count(IDR_SOUND_REFUSED), 0);
+  EXPECT_EQ(cues.Count(IDR_SOUND_PERFECT), 1);
+  EXPECT_GT(framesSeen, 0);
 }
 
 }  // namespace

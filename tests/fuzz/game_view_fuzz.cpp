@@ -1,17 +1,19 @@
 // The game view driven by a byte stream decoded into the events a window
-// delivers: keys, presses and releases anywhere, the clock moving, stray
-// timer ids, resizes (down to 0 x 0) with paints, name changes and printed
-// pages of any size.  After every event the rules of the game state must
-// still hold; any breach aborts.
+// delivers: keys (those of keyboard play too), presses and releases
+// anywhere, the clock moving, stray timer ids, resizes (down to 0 x 0) with
+// paints, name changes and printed pages of any size.  After every event the rules of the game
+// state must still hold; any breach aborts.
 #include <QGuiApplication>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <string>
 
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
 #include "platform/headless_host.h"
+#include "platform/key_mapping.h"
 #include "platform/null_dc.h"
 #include "platform/print_info.h"
 #include "platform/sound_output.h"
@@ -64,6 +66,10 @@ void CheckInvariants(const CMyKelvoView& v, bool started) {
   }
   Check(score == v.m_nScore[11] && bonus == v.m_nBonus[11]);
   Check(v.m_nBonus[11] <= 5110 && v.m_nScore[11] + v.m_nBonus[11] <= 6110);
+  // A pick lives only in an open swap period.
+  Check(v.m_nKeyCursor >= 1 && v.m_nKeyCursor <= 9);
+  Check(v.m_nKeyPick == -1 ||
+        (v.m_nKeyPick >= 1 && v.m_nKeyPick <= 9 && v.m_nGameState == 1 && v.m_bKeysUsed));
 }
 
 std::string NameFrom(ByteReader& in) {
@@ -120,7 +126,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   bool hugePagePrinted = false;
 
   for (int events = 0; !in.Done() && events < 2000; ++events) {
-    switch (in.Byte() % 12) {
+    switch (in.Byte() % 13) {
       case 0:
         view.OnKeyDown(VK_RETURN, 1, 0);
         break;
@@ -166,6 +172,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 11:
         host.Paint();
         break;
+      case 12: {  // keyboard play: numbers of either row, arrows, Space, Escape
+        static const UINT kPlayKeys[] = {'0',     '1',   '2',      '3',     '4',        '5',
+                                         '6',     '7',   '8',      '9',     VK_NUMPAD0, VK_NUMPAD9,
+                                         VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_SPACE,   VK_ESCAPE};
+        view.OnKeyDown(kPlayKeys[in.Byte() % std::size(kPlayKeys)], 1, 0);
+        break;
+      }
     }
     if (view.m_nGameState != 0) started = true;
     CheckInvariants(view, started);
