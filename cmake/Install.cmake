@@ -8,15 +8,19 @@ include(GNUInstallDirs)
 install(TARGETS kelvo RUNTIME DESTINATION games)
 install(FILES dist/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES dist/io.github.kelvo.Kelvo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES dist/io.github.kelvo.Kelvo.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The man page and the AppStream data carry the project's version.
+configure_file(dist/io.github.kelvo.Kelvo.metainfo.xml.in io.github.kelvo.Kelvo.metainfo.xml @ONLY)
+configure_file(dist/kelvo.6.in kelvo.6 @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/io.github.kelvo.Kelvo.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES res/icons/kelvo.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
 # The man page, compressed as Debian wants it.
 set(_man ${CMAKE_CURRENT_BINARY_DIR}/kelvo.6.gz)
 add_custom_command(OUTPUT ${_man}
-  COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/dist/kelvo.6 > ${_man}
-  DEPENDS ${PROJECT_SOURCE_DIR}/dist/kelvo.6
+  COMMAND gzip -9 -n -c ${CMAKE_CURRENT_BINARY_DIR}/kelvo.6 > ${_man}
+  DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/kelvo.6
   VERBATIM)
 install(FILES ${_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 set(_changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
