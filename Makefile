@@ -72,7 +72,7 @@ fuzz:
 	tools/run-fuzzers build-fuzz $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf --one-file-system $(BUILD)
 
 format:
 	@tools/install-deps format
