@@ -9,8 +9,10 @@ CMAKE_FLAGS ?=
 
 all: build
 
+# Each target installs only the Debian packages it needs (tools/install-deps
+# says which); nothing is ever removed.
 deps:
-	@tools/install-deps
+	@tools/install-deps run
 
 $(BUILD)/CMakeCache.txt: | deps
 	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
@@ -23,14 +25,23 @@ build: deps configure
 run: build
 	@tools/run-game $(BUILD)/kelvo
 
-test: build
-	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+# Configured again, so that a build first made by `make run` (without
+# GoogleTest) picks up the suite.
+test:
+	@tools/install-deps test
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
+	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --no-tests=error -j $(JOBS)
 
-bench: build
+bench:
+	@tools/install-deps bench
+	cmake -S . -B $(BUILD) $(CMAKE_FLAGS)
+	cmake --build $(BUILD) -j $(JOBS)
 	QT_QPA_PLATFORM=offscreen $(BUILD)/bench/kelvo_bench
 
 # A Debian package of the game in $(BUILD)/, checked with lintian.
 package: build
+	@tools/install-deps package
 	cd $(BUILD) && cpack -G DEB
 	tools/check-package $(BUILD)
 
@@ -42,7 +53,8 @@ install: build
 # The whole suite again under AddressSanitizer and UndefinedBehaviorSanitizer;
 # any report fails.  A leak inside a platform library could be suppressed in
 # tools/lsan.supp, narrowly and with its reason; none is today.
-sanitize: deps
+sanitize:
+	@tools/install-deps sanitize
 	cmake -S . -B build-asan -DKELVO_SANITIZE=ON -DKELVO_BUILD_BENCH=OFF $(CMAKE_FLAGS)
 	cmake --build build-asan -j $(JOBS)
 	cd build-asan && QT_QPA_PLATFORM=offscreen \
@@ -53,13 +65,15 @@ sanitize: deps
 
 # The libFuzzer targets (clang), each run for FUZZ_SECONDS on its seed corpus.
 FUZZ_SECONDS ?= 60
-fuzz: deps
+fuzz:
+	@tools/install-deps fuzz
 	CC=clang CXX=clang++ cmake -S . -B build-fuzz -DKELVO_FUZZ=ON $(CMAKE_FLAGS)
 	cmake --build build-fuzz -j $(JOBS) --target wave_reader_fuzz game_view_fuzz
 	tools/run-fuzzers build-fuzz $(FUZZ_SECONDS)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf --one-file-system $(BUILD)
 
 format:
+	@tools/install-deps format
 	clang-format -i $$(git ls-files '*.cpp' '*.h')

@@ -107,4 +107,6 @@ std::string UsageText() {
          "FILE, if given, becomes the document's name; the game reads nothing from it.\n";
 }
 
-std::string VersionText() { return std::string(kAppTitle) + " " + kFileVersion + " (D608)\n"; }
+std::string VersionText() {
+  return std::string(kAppTitle) + " " + kFileVersion + " (" KELVO_BUILD_LABEL ")\n";
+}

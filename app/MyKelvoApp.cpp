@@ -78,9 +78,13 @@ bool CMyKelvoApp::InitInstance(const CommandLine& commandLine) {
   m_pFrame->SetView(m_pView.get());
   SetModalParent(m_pFrame.get());
 
-  if (!commandLine.documentPath.empty() && !OpenDocumentFile(commandLine.documentPath)) {
-    std::fprintf(stderr, "kelvo: cannot open '%s'\n", commandLine.documentPath.c_str());
-    return false;
+  if (!commandLine.documentPath.empty()) {
+    std::string error;
+    if (!m_pDoc->OnOpenDocument(commandLine.documentPath, &error)) {
+      std::fprintf(stderr, "kelvo: %s\n", error.c_str());
+      AfxMessageBox(error, MB_ICONEXCLAMATION);
+      return false;
+    }
   }
   UpdateFrameTitle();
   m_pFrame->UpdateCommandUI();

@@ -1,9 +1,11 @@
 #include "app/MyKelvoDoc.h"
 
-#include <QFile>
+#include <sys/stat.h>
+
 #include <QFileInfo>
 
 #include "app/RecentFileList.h"
+#include "app/SafeFile.h"
 #include "platform/command_ids.h"
 #include "platform/modal_ui.h"
 
@@ -13,7 +15,10 @@ bool Refuse(std::string* error, const char* verb, const std::string& path, const
   *error = std::string("Cannot ") + verb + " \"" + path + "\": " + why + ".";
   return false;
 }
-std::string Reason(const QFile& file) { return file.errorString().toStdString(); }
+bool HoldsData(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0;
+}
 }  // namespace
 
 CMyKelvoDoc::CMyKelvoDoc() {
@@ -28,24 +33,18 @@ bool CMyKelvoDoc::OnNewDocument() {
 }
 
 bool CMyKelvoDoc::OnOpenDocument(const std::string& path, std::string* error) {
-  const QString qpath = QString::fromStdString(path);
-  if (QFileInfo(qpath).isDir()) return Refuse(error, "open", path, "it is a folder, not a file");
-  QFile file(qpath);
-  if (!file.open(QIODevice::ReadOnly)) return Refuse(error, "open", path, Reason(file));
-  // Nothing of the game lives in a file: the contents are not read.
+  std::string why;
+  // Nothing of the game lives in a file: the contents are not read, but
+  // the file must be one that can be read without blocking.
+  if (!CheckReadableRegularFile(path, &why)) return Refuse(error, "open", path, why);
   SetPathName(path);
   return true;
 }
 
 bool CMyKelvoDoc::OnSaveDocument(const std::string& path, std::string* error) {
-  const QString qpath = QString::fromStdString(path);
-  if (QFileInfo(qpath).isDir()) return Refuse(error, "save", path, "it is a folder");
-  QFile file(qpath);
-  // Write-only and truncating: the document writes an empty file.
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || !file.flush())
-    return Refuse(error, "save", path, Reason(file));
-  file.close();
-  if (file.error() != QFileDevice::NoError) return Refuse(error, "save", path, Reason(file));
+  std::string why;
+  // The document has no data: what it saves is an empty file.
+  if (!ReplaceFileContents(path, {}, &why)) return Refuse(error, "save", path, why);
   SetPathName(path);
   return true;
 }
@@ -53,8 +52,16 @@ bool CMyKelvoDoc::OnSaveDocument(const std::string& path, std::string* error) {
 void CMyKelvoDoc::OnFileSave() {
   std::string path = m_strPathName;
   if (path.empty()) {
+    // The file dialog itself asks before replacing an existing file.
     path = ModalUI().ChooseFile(true, "Save As");
     if (path.empty()) return;
+  } else if (HoldsData(path)) {
+    // An opened file keeps whatever it held unless the player says
+    // otherwise: saving would leave it empty.
+    const std::string question = "\"" + m_strTitle +
+                                 "\" holds data that Kelvo did not write. Saving replaces it "
+                                 "with an empty Kelvo document.\n\nReplace it?";
+    if (AfxMessageBox(question, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
   }
   std::string error;
   if (!OnSaveDocument(path, &error)) AfxMessageBox(error, MB_ICONEXCLAMATION);

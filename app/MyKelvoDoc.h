@@ -1,6 +1,8 @@
 // The one document.  It holds no game data: opening a file reads nothing and
 // saving writes an empty file; the document only takes the file's name as
-// its title.  It is never modified, so nothing ever asks to save it.
+// its title.  It is never modified, so nothing ever asks to save it.  Only
+// regular files are opened or saved, and saving never empties a file that
+// holds data without asking.
 #pragma once
 
 #include <string>
@@ -13,16 +15,18 @@ class CMyKelvoDoc : public CCmdTarget {
 
   // A new, empty document titled "Untitled".
   bool OnNewDocument();
-  // Checks that `path` can be opened for reading and takes its name.  On
+  // Checks that `path` is a regular file that can be read and takes its name.  On
   // failure returns false, leaves the document as it was and puts the reason
   // into `error`.
   bool OnOpenDocument(const std::string& path, std::string* error);
-  // Writes an empty file at `path` and takes its name.  On failure returns
-  // false, changes nothing and puts the reason into `error`.
+  // Replaces `path` by an empty file (whole or not at all) and takes its
+  // name.  On failure returns false, changes nothing and puts the reason
+  // into `error`.
   bool OnSaveDocument(const std::string& path, std::string* error);
 
-  // The Save command: asks for a name the first time, then saves; a failure
-  // is reported in a message box.
+  // The Save command: asks for a name the first time, then saves; asks
+  // before emptying an opened file that holds data; a failure is reported
+  // in a message box.
   void OnFileSave();
 
   const std::string& GetTitle() const { return m_strTitle; }

@@ -1,19 +1,26 @@
 # What `cmake --install` lays out, and the Debian package (`make package`).
+# Debian keeps a package's documents under the package's own, lower-case
+# name.
+set(CMAKE_INSTALL_DOCDIR share/doc/kelvo)
 include(GNUInstallDirs)
 
 # A game goes where Debian keeps games (/usr/games, /usr/local/games).
 install(TARGETS kelvo RUNTIME DESTINATION games)
 install(FILES dist/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
 install(FILES dist/io.github.kelvo.Kelvo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES dist/io.github.kelvo.Kelvo.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The man page and the AppStream data carry the project's version.
+configure_file(dist/io.github.kelvo.Kelvo.metainfo.xml.in io.github.kelvo.Kelvo.metainfo.xml @ONLY)
+configure_file(dist/kelvo.6.in kelvo.6 @ONLY)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/io.github.kelvo.Kelvo.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES res/icons/kelvo.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
 # The man page, compressed as Debian wants it.
 set(_man ${CMAKE_CURRENT_BINARY_DIR}/kelvo.6.gz)
 add_custom_command(OUTPUT ${_man}
-  COMMAND gzip -9 -n -c ${PROJECT_SOURCE_DIR}/dist/kelvo.6 > ${_man}
-  DEPENDS ${PROJECT_SOURCE_DIR}/dist/kelvo.6
+  COMMAND gzip -9 -n -c ${CMAKE_CURRENT_BINARY_DIR}/kelvo.6 > ${_man}
+  DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/kelvo.6
   VERBATIM)
 install(FILES ${_man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 set(_changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog.gz)
@@ -44,16 +51,29 @@ set(CPACK_PACKAGE_NAME kelvo)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Kelvo developers <kelvo@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "magic-square puzzle game")
+# The long description, one line per line (CPack indents each one).
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-  "A 3-by-3 square of the numbers 1 to 9 has two numbers out of place; the player has ten seconds to swap them so that every row, column and\n diagonal adds up to 15. Ten rounds make a game; a perfect game earns a\n printable certificate.")
+  "A 3-by-3 square of the numbers 1 to 9 has two numbers out of place;\nthe player has ten seconds to swap them so that every row, column and\ndiagonal adds up to 15. Ten rounds make a game; a perfect game earns a\nprintable certificate.")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Beyond the libraries dpkg-shlibdeps finds: the Arial-metric fonts the
-# screen is laid out for, the SVG icon plugin and the platform plugins.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, libqt6svg6, qt6-qpa-plugins")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "pulseaudio | pipewire-pulse")
+# screen is laid out for, the SVG icon plugin and the platform plugins.  The
+# SVG plugin moved to a package of its own in Debian 13, so its package is
+# asked of dpkg on the machine that builds.
+set(_svg_plugin_package libqt6svg6)
+get_target_property(_qtcore_location Qt6::Core LOCATION)
+get_filename_component(_qt_libdir "${_qtcore_location}" DIRECTORY)
+execute_process(
+  COMMAND dpkg-query -S "${_qt_libdir}/qt6/plugins/imageformats/libqsvg.so"
+  OUTPUT_VARIABLE _svg_owner ERROR_QUIET OUTPUT_STRIP_TRAILING_WHITESPACE)
+if(_svg_owner MATCHES "^([^:,]+)")
+  set(_svg_plugin_package ${CMAKE_MATCH_1})
+endif()
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, ${_svg_plugin_package}, qt6-qpa-plugins")
+# Native windows on a Wayland desktop, and a sound server for the cues.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, pulseaudio | pipewire-pulse")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

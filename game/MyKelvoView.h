@@ -16,11 +16,7 @@
 #include "platform/gdi_objects.h"
 #include "platform/view.h"
 #include "platform/win_types.h"
-
-// Command ids of the menus the view handles.
-constexpr UINT ID_SOUNDS_GO_ON = 32771;
-constexpr UINT ID_SOUNDS_GO_OFF = 32772;
-constexpr UINT ID_REGISTER_ENTER_NAME = 32774;
+#include "res/resource_ids.h"
 
 // Game states (m_nGameState).
 constexpr int kStateIdle = 0;

@@ -3,7 +3,7 @@
 #include "game/MyKelvoView.h"
 #include "screen/instructions_text.h"
 
-const char* const g_strVersion = "D608";
+const char* const g_strVersion = KELVO_BUILD_LABEL;
 
 CMyKelvoView::CMyKelvoView()
     : m_strInstructions(BuildInstructionsText()),

@@ -14,7 +14,7 @@ const DialogTemplate kAboutBox = {IDD_ABOUTBOX,
                                   {
                                       {ControlKind::Icon, IDC_STATIC, 11, 17, 20, 20, "128", 0},
                                       {ControlKind::Static, IDC_STATIC, 40, 10, 119, 8,
-                                       "Kelvo Version D608", CS_NO_PREFIX | CS_GROUP},
+                                       "Kelvo Version " KELVO_BUILD_LABEL, CS_NO_PREFIX | CS_GROUP},
                                       {ControlKind::Static, IDC_STATIC, 40, 25, 119, 8,
                                        "Copyright (C) 2006 the Kelvo authors", 0},
                                       {ControlKind::PushButton, IDOK, 178, 7, 50, 14, "OK",

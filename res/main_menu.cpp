@@ -3,16 +3,9 @@
 #include "platform/command_ids.h"
 #include "res/resource_ids.h"
 
-// The view's own command ids (kept in step with game/MyKelvoView.h).
-namespace {
-constexpr UINT kSoundsGoOn = 32771;
-constexpr UINT kSoundsGoOff = 32772;
-constexpr UINT kRegisterEnterName = 32774;
-}  // namespace
-
 const char* const kAppTitle = "Kelvo";
 const char* const kDocumentString = "Kelvo\n\nMyKelv\n\n\nMyKelvo.Document\nMyKelv Document";
-const char* const kFileVersion = "1.0.0.1";
+const char* const kFileVersion = KELVO_VERSION_TEXT;
 const char* const kProductName = "Kelvo Application";
 
 const MenuResource& MainMenu() {
@@ -29,12 +22,12 @@ const MenuResource& MainMenu() {
        }},
       {"Sounds",
        {
-           {"Turn GO on", kSoundsGoOn},
-           {"Turn GO off", kSoundsGoOff},
+           {"Turn GO on", ID_SOUNDS_GO_ON},
+           {"Turn GO off", ID_SOUNDS_GO_OFF},
        }},
       {"Register",
        {
-           {"Enter Your Name", kRegisterEnterName},
+           {"Enter Your Name", ID_REGISTER_ENTER_NAME},
        }},
       {"&Help",
        {

@@ -12,5 +12,5 @@ extern const char* const kAppTitle;
 // filter, extension, registry type id and type name, separated by '\n'.
 extern const char* const kDocumentString;
 // Version record.
-extern const char* const kFileVersion;  // "1.0.0.1"
+extern const char* const kFileVersion;  // the project version, "1.0.0.1"
 extern const char* const kProductName;  // "Kelvo Application"

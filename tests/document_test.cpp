@@ -1,6 +1,7 @@
 // The document reads nothing and writes an empty file; what cannot be opened
-// or saved is reported and changes nothing.
+// or saved is reported and changes nothing, and no file's data is lost.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +11,23 @@
 
 #include "app/MyKelvoDoc.h"
 #include "app/RecentFileList.h"
+#include "app/SafeFile.h"
+#include "support/fifo_watchdog.h"
 #include "support/scripted_modal_ui.h"
+
+namespace {
+std::string Write(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  if (!f.open(QIODevice::WriteOnly)) return {};
+  f.write(bytes);
+  f.close();
+  return path.toStdString();
+}
+QByteArray Read(const std::string& path) {
+  QFile f(QString::fromStdString(path));
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+}  // namespace
 
 TEST(Document, OpeningTakesTheNameAndReadsNothing) {
   QTemporaryDir dir;
@@ -79,6 +96,83 @@ TEST(Document, SaveWritesAnEmptyFileAndFailuresAreReported) {
   cancelled.OnFileSave();
   EXPECT_TRUE(modal.boxes.empty());
   EXPECT_EQ(cancelled.GetTitle(), "Untitled");
+}
+
+TEST(Document, SavingAnOpenedFileThatHoldsDataAsksAndCancelKeepsIt) {
+  QTemporaryDir dir;
+  const QByteArray notes = "my own notes\n";
+  const std::string path = Write(dir.path() + "/notes.txt", notes);
+  ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+  // Saved through a link, the link stays and its file is the one saved.
+  const std::string link = (dir.path() + "/link.txt").toStdString();
+  ASSERT_EQ(::symlink(path.c_str(), link.c_str()), 0);
+
+  ScriptedModalUI modal;
+  CMyKelvoDoc doc;
+  std::string error;
+  ASSERT_TRUE(doc.OnOpenDocument(link, &error)) << error;
+  modal.boxAnswer = IDCANCEL;
+  doc.OnFileSave();
+  ASSERT_EQ(modal.boxes.size(), 1u);
+  EXPECT_EQ(modal.boxes[0].style, static_cast<UINT>(MB_OKCANCEL | MB_ICONQUESTION));
+  EXPECT_NE(modal.boxes[0].text.find("link.txt"), std::string::npos);
+  EXPECT_EQ(Read(path), notes);
+  EXPECT_TRUE(modal.fileDialogs.empty());
+
+  modal.boxAnswer = IDOK;
+  doc.OnFileSave();
+  ASSERT_EQ(modal.boxes.size(), 2u);
+  EXPECT_EQ(Read(path), QByteArray());
+  EXPECT_TRUE(QFileInfo(QString::fromStdString(link)).isSymLink());
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 07777, 0640u);
+
+  // Now empty, it is saved again without a question.
+  doc.OnFileSave();
+  EXPECT_EQ(modal.boxes.size(), 2u);
+}
+
+TEST(Document, AnInterruptedSaveLeavesTheOldFileWhole) {
+  QTemporaryDir dir;
+  const QByteArray old = "the old contents, all of them";
+  const std::string path = Write(dir.path() + "/kept.txt", old);
+  QByteArray seenBeforeRename;
+  std::string why;
+  ASSERT_TRUE(ReplaceFileContents(path, "new", &why, [&] { seenBeforeRename = Read(path); }))
+      << why;
+  EXPECT_EQ(seenBeforeRename, old);
+  EXPECT_EQ(Read(path), QByteArray("new"));
+  // No temporary file is left beside it.
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST(Document, PipesDevicesAndFoldersAreRefusedAtOnceWithOneMessage) {
+  QTemporaryDir dir;
+  FifoWatchdog fifo((dir.path() + "/pipe").toStdString());
+  ASSERT_TRUE(fifo.Created());
+  ScriptedModalUI modal;
+  for (const std::string& path :
+       {fifo.Path(), std::string("/dev/null"), dir.path().toStdString()}) {
+    CMyKelvoDoc doc;
+    std::string error;
+    fifo.Arm();
+    EXPECT_FALSE(doc.OnOpenDocument(path, &error)) << path;
+    EXPECT_FALSE(fifo.Disarm()) << "opening blocked on " << path;
+    EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+
+    modal.chosenFile = path;
+    modal.boxes.clear();
+    fifo.Arm();
+    doc.OnFileSave();
+    EXPECT_FALSE(fifo.Disarm()) << "saving blocked on " << path;
+    ASSERT_EQ(modal.boxes.size(), 1u) << path;
+    EXPECT_NE(modal.boxes[0].text.find("not a regular file"), std::string::npos);
+    EXPECT_EQ(doc.GetTitle(), "Untitled");
+  }
+  struct stat st {};
+  ASSERT_EQ(::stat(fifo.Path().c_str(), &st), 0);
+  EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the pipe was replaced";
 }
 
 TEST(RecentFiles, KeepsFourNewestFirstAndSurvivesARoundTrip) {

@@ -8,7 +8,9 @@ root=$(mktemp -d)
 trap 'rm -rf "$root"' EXIT
 cmake --install "$build" --prefix "$root/usr" >/dev/null
 test -x "$root/usr/games/kelvo"
-"$root/usr/games/kelvo" --version | grep -q "Kelvo 1.0.0.1"
+"$root/usr/games/kelvo" --version | grep -q "Kelvo 1.0.0.1 (D608)"
+gzip -dc "$root/usr/share/man/man6/kelvo.6.gz" | grep -q "Kelvo 1.0.0.1"
+grep -q "release version=\"1.0.0.1\"" "$root/usr/share/metainfo/io.github.kelvo.Kelvo.metainfo.xml"
 desktop-file-validate "$root/usr/share/applications/io.github.kelvo.Kelvo.desktop"
 appstreamcli validate --no-net --pedantic "$root/usr/share/metainfo/io.github.kelvo.Kelvo.metainfo.xml" >/dev/null || \
   appstreamcli validate --no-net "$root/usr/share/metainfo/io.github.kelvo.Kelvo.metainfo.xml"

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -17,6 +18,7 @@
 #include "game/MyKelvoView.h"
 #include "platform/command_ids.h"
 #include "platform/qt_view_widget.h"
+#include "support/fifo_watchdog.h"
 #include "support/scripted_modal_ui.h"
 
 namespace {
@@ -144,12 +146,32 @@ TEST(AboutBox, RealDialogShowsVersionAndClosesWithEscape) {
 }
 
 TEST(StartUp, AFileThatCannotBeOpenedEndsStartUpWithOneMessage) {
-  ScriptedModalUI modal;
-  CMyKelvoApp app;
-  CommandLine cl;
-  cl.documentPath = "/nonexistent/kelvo/start.kelv";
-  EXPECT_FALSE(app.InitInstance(cl));
+  QTemporaryDir dir;
+  FifoWatchdog fifo((dir.path() + "/pipe").toStdString());
+  ASSERT_TRUE(fifo.Created());
+  for (const std::string& path : {std::string("/nonexistent/kelvo/start.kelv"), fifo.Path()}) {
+    ScriptedModalUI modal;
+    CMyKelvoApp app;
+    CommandLine cl;
+    cl.documentPath = path;
+    fifo.Arm();
+    EXPECT_FALSE(app.InitInstance(cl));
+    EXPECT_FALSE(fifo.Disarm()) << "start-up blocked on " << path;
+    ASSERT_EQ(modal.boxes.size(), 1u);
+    EXPECT_NE(modal.boxes[0].text.find(path), std::string::npos);
+    EXPECT_FALSE(app.Frame()->isVisible());
+  }
+}
+
+TEST_F(MainWindowTest, OpeningAPipeIsRefusedAndTheGameGoesOn) {
+  QTemporaryDir dir;
+  FifoWatchdog fifo((dir.path() + "/pipe").toStdString());
+  ASSERT_TRUE(fifo.Created());
+  modal.chosenFile = fifo.Path();
+  fifo.Arm();
+  app.Router().Execute(ID_FILE_OPEN);
+  EXPECT_FALSE(fifo.Disarm()) << "the Open command blocked";
   ASSERT_EQ(modal.boxes.size(), 1u);
-  EXPECT_NE(modal.boxes[0].text.find("/nonexistent/kelvo/start.kelv"), std::string::npos);
-  EXPECT_FALSE(app.Frame()->isVisible());
+  EXPECT_NE(modal.boxes[0].text.find("named pipe"), std::string::npos);
+  EXPECT_TRUE(app.Frame()->isVisible());
 }

@@ -27,7 +27,7 @@ class ScriptedModalUI : public IModalUI {
     // A box may stay open while the game goes on: the test can run events
     // "while it is open".
     if (whileBoxOpen) whileBoxOpen();
-    return IDOK;
+    return boxAnswer;
   }
 
   // Runs the dialog against a map of control texts: the dialog fills the
@@ -61,6 +61,7 @@ class ScriptedModalUI : public IModalUI {
 
   // --- script ---
   std::function<void()> whileBoxOpen;
+  int boxAnswer = IDOK;
   std::function<void(std::map<int, std::string>&)> editDialog;
   int dialogAnswer = IDOK;
   BOOL printAnswer = FALSE;
