@@ -85,7 +85,7 @@ bool CMyKelvoApp::InitInstance(const CommandLine& commandLine) {
   UpdateFrameTitle();
   m_pFrame->UpdateCommandUI();
   AfterFirstFrame(m_pFrame.get());
-  m_pFrame->showMaximized();
+  m_pFrame->ShowMaximizedAndFixed();
   m_pFrame->View()->repaint();
   return true;
 }

@@ -6,6 +6,7 @@
 
 #include "platform/key_mapping.h"
 #include "platform/qt_view_widget.h"
+#include "platform/screen_filler.h"
 
 QKeySequence KeySequenceFor(const AcceleratorResource& accelerator) {
   int combination = QtKeyFromVirtualKey(accelerator.key);
@@ -85,6 +86,11 @@ ViewWidget* FrameWindow::SetView(CView* view) {
       [this](const std::string& text) { setWindowTitle(QString::fromStdString(text)); });
   m_viewWidget->setFocus(Qt::OtherFocusReason);
   return m_viewWidget;
+}
+
+void FrameWindow::ShowMaximizedAndFixed() {
+  if (!m_screenFiller) m_screenFiller = new ScreenFiller(this);
+  m_screenFiller->Show();
 }
 
 void FrameWindow::UpdateCommandUI() {
