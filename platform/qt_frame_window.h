@@ -27,6 +27,11 @@ class FrameWindow : public QMainWindow {
   // Shows the window filling the screen's available area and keeps it there.
   void ShowMaximizedAndFixed();
 
+  // Selects the menu bar for the keyboard (what F10 does).
+  void SelectMenuBar();
+  // Gives the keyboard focus back to the view.
+  void FocusView();
+
   // Asks every enable rule again and greys or enables the menu items.
   void UpdateCommandUI();
   // The menu item of command `id` (the first one), for tests.

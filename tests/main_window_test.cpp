@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
@@ -17,6 +18,7 @@
 #include "game/MyKelvoView.h"
 #include "platform/command_ids.h"
 #include "platform/qt_view_widget.h"
+#include "support/game_play.h"
 #include "support/scripted_modal_ui.h"
 
 namespace {
@@ -152,4 +154,51 @@ TEST(StartUp, AFileThatCannotBeOpenedEndsStartUpWithOneMessage) {
   ASSERT_EQ(modal.boxes.size(), 1u);
   EXPECT_NE(modal.boxes[0].text.find("/nonexistent/kelvo/start.kelv"), std::string::npos);
   EXPECT_FALSE(app.Frame()->isVisible());
+}
+
+// The keyboard alone, with the real name box: F10 only selects the menu bar,
+// and after the box the view has the keys again, so Return starts a game.
+TEST(KeyboardOnly, F10SelectsTheMenuBarAndTheNameBoxGivesTheKeysBackToTheView) {
+  CueRecorder cues;
+  CMyKelvoApp app;
+  ASSERT_TRUE(app.InitInstance(CommandLine{}));
+  QApplication::processEvents();
+  QMenuBar* bar = app.Frame()->menuBar();
+  auto key = [](Qt::Key k) {
+    QWidget* target = QApplication::activePopupWidget();
+    if (!target) target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    QTest::keyClick(target, k);
+  };
+
+  key(Qt::Key_F10);
+  EXPECT_EQ(QApplication::focusWidget(), bar);
+  ASSERT_NE(bar->activeAction(), nullptr);
+  EXPECT_EQ(bar->activeAction()->text(), "&File");
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "F10 opened a menu";
+
+  key(Qt::Key_Right);
+  key(Qt::Key_Right);
+  ASSERT_NE(bar->activeAction(), nullptr);
+  EXPECT_EQ(bar->activeAction()->text(), "Register");
+  key(Qt::Key_Down);
+  ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "Down did not open the menu";
+
+  bool typed = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    QTest::keyClicks(dialog->focusWidget(), "Ada");
+    typed = true;
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    if (dialog->isVisible()) dialog->reject();
+  });
+  key(Qt::Key_Return);
+  QApplication::processEvents();
+  ASSERT_TRUE(typed) << "the name box did not open";
+  EXPECT_EQ(app.View()->m_strPlayerLabel, "Player: Ada");
+  EXPECT_EQ(QApplication::focusWidget(), app.Frame()->View());
+
+  key(Qt::Key_Return);
+  EXPECT_EQ(app.View()->m_nGameState, kStateSwapPeriod);
 }
