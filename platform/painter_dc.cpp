@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "platform/font_mapping.h"
+#include "platform/word_breaking.h"
 
 namespace {
 
@@ -421,9 +422,9 @@ int PainterDC::State::DrawSingleLine(const QString& text, const QRect& box, UINT
   return y - box.top() + f.cellHeight;
 }
 
-// Lines broken between words at the box's right edge and at every line
-// break, from the box's top, one line box (ascent plus descent) apart.  A
-// word wider than the box is broken where it overflows.
+// Lines broken at spaces at the box's right edge and at every line break,
+// from the box's top, one line box (ascent plus descent) apart.  A word
+// wider than the box is broken where it overflows.
 int PainterDC::State::DrawWrapped(const QString& text, const QRect& box, UINT format) const {
   const ResolvedFont& f = Font();
   const UINT alignment = format & (DT_CENTER | DT_RIGHT);
@@ -435,13 +436,15 @@ int PainterDC::State::DrawWrapped(const QString& text, const QRect& box, UINT fo
     wrapped = WrappedText{
         text,    f.font, device->logicalDpiX(), device->logicalDpiY(), box.width(), alignment,
         nullptr, 0};
-    wrapped.layout = std::make_unique<QTextLayout>(text, f.font, device);
+    const int lineWidth = std::max(box.width(), 1);
+    wrapped.layout = std::make_unique<QTextLayout>(
+        BreakAtSpaces(text, QFontMetricsF(f.font, device), lineWidth), f.font, device);
     QTextLayout& layout = *wrapped.layout;
     QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // The lines are already broken, at spaces only.
+    option.setWrapMode(QTextOption::ManualWrap);
     layout.setTextOption(option);
     layout.setCacheEnabled(true);
-    const int lineWidth = std::max(box.width(), 1);
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
       line.setLineWidth(lineWidth);

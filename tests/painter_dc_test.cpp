@@ -441,6 +441,32 @@ TEST(PainterDCText, WordBreakStacksLinesFromTheTopAndHonoursLineFeeds) {
   EXPECT_TRUE(Inside(InkBox(broken, kWhitePixel), tiny));
 }
 
+TEST(PainterDCText, LinesBreakOnlyAtSpacesNeverAfterAHyphen) {
+  CFont font = ArialFont(20);
+  const auto draw = [&](const std::string& text, int boxWidth) {
+    QImage image = Canvas(300, 120);
+    Paint(image, [&](PainterDC& dc) {
+      dc.SetBkMode(TRANSPARENT);
+      dc.SelectObject(&font);
+      RECT box{10, 10, 10 + boxWidth, 110};
+      dc.DrawText(text, -1, &box, DT_WORDBREAK);
+    });
+    return image;
+  };
+  int hyphenEnd = 0, wholeWord = 0;
+  {
+    QImage scratch = Canvas(1, 1);
+    Paint(scratch, [&](PainterDC& dc) {
+      dc.SelectObject(&font);
+      hyphenEnd = dc.GetTextExtent("get a 10-").cx;
+      wholeWord = dc.GetTextExtent("get a 10-point").cx;
+    });
+  }
+  ASSERT_LT(hyphenEnd + 4, wholeWord);
+  // "get a 10-" fits, "get a 10-point" does not: the whole word moves down.
+  EXPECT_EQ(draw("get a 10-point bonus", hyphenEnd + 2), draw("get a\n10-point\nbonus", 300));
+}
+
 TEST(PainterDCText, CountDrawsOnlyTheLeadingCharacters) {
   CFont font = ArialFont(30, "Arial Bold");
   const auto draw = [&](std::string_view text, int count) {
