@@ -15,9 +15,11 @@
 #include <cstdint>
 #include <cstdlib>
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "platform/font_mapping.h"
+#include "platform/text_stamps.h"
 #include "platform/word_breaking.h"
 
 namespace {
@@ -181,7 +183,8 @@ struct PainterDC::State {
   }
   void PlotLine(POINT from, POINT to) const;
   void StrokeWideLine(POINT from, POINT to) const;
-  int DrawSingleLine(const QString& text, const QRect& box, UINT format) const;
+  int DrawSingleLine(const QString& text, const QRect& box, const QRect* clip, UINT format) const;
+  std::optional<TextStamp> StampFor(const QString& text, QPoint origin, const QRect* clip) const;
   int DrawWrapped(const QString& text, const QRect& box, UINT format) const;
 };
 
@@ -390,7 +393,8 @@ int PainterDC::DrawText(std::string_view text, int count, RECT* rect, UINT forma
   if (clipped) painter->setClipRect(clipBox, Qt::IntersectClip);
   const QRect layoutBox = LayoutBoxOf(r);
   const int height = (format & DT_SINGLELINE) || !(format & DT_WORDBREAK)
-                         ? m_state->DrawSingleLine(PrintableText(drawn, false), layoutBox, format)
+                         ? m_state->DrawSingleLine(PrintableText(drawn, false), layoutBox,
+                                                   clipped ? &clipBox : nullptr, format)
                          : m_state->DrawWrapped(PrintableText(drawn, true), layoutBox, format);
   painter->restore();
   return height;
@@ -400,7 +404,8 @@ int PainterDC::DrawText(std::string_view text, int count, RECT* rect, UINT forma
 // vertically by DT_VCENTER / DT_BOTTOM.  The returned height is the line
 // box's height, measured from the box's top when the text is centred or
 // bottom-aligned (callers stacking texts below one another rely on it).
-int PainterDC::State::DrawSingleLine(const QString& text, const QRect& box, UINT format) const {
+int PainterDC::State::DrawSingleLine(const QString& text, const QRect& box, const QRect* clip,
+                                     UINT format) const {
   const ResolvedFont& f = Font();
   const int textWidth = f.metrics.horizontalAdvance(text);
   int x = box.left();
@@ -414,12 +419,40 @@ int PainterDC::State::DrawSingleLine(const QString& text, const QRect& box, UINT
     y = box.top() + (box.height() - f.cellHeight) / 2;
   else if (singleLine && (format & DT_BOTTOM))
     y = box.top() + box.height() - f.cellHeight;
+  const int height = y - box.top() + f.cellHeight;
+
+  const QPoint origin(x, y + f.ascent);
+  const std::optional<TextStamp> stamp = StampFor(text, origin, clip);
+  auto* image = static_cast<QImage*>(painter->device());
+  if (stamp && TextStamps::Instance().StillThere(*image, *stamp)) return height;
 
   if (bkMode == OPAQUE) Fill(QRect(x, y, textWidth, f.cellHeight), kWhite);
   painter->setFont(f.font);
   painter->setPen(ToQColor(textColor));
-  painter->drawText(QPoint(x, y + f.ascent), text);
-  return y - box.top() + f.cellHeight;
+  painter->drawText(origin, text);
+  if (stamp) TextStamps::Instance().Remember(*image, *stamp);
+  return height;
+}
+
+// What a transparent text drawn on our own painter over an image leaves,
+// to recognise it when it is drawn again on the same spot (text_stamps.h).
+// An opaque text paints its own background first, so it needs none.
+std::optional<TextStamp> PainterDC::State::StampFor(const QString& text, QPoint origin,
+                                                    const QRect* clip) const {
+  if (bkMode != TRANSPARENT || !ownedPainter || painter->device()->devType() != QInternal::Image)
+    return std::nullopt;
+  const ResolvedFont& f = Font();
+  // Antialiasing may touch a pixel beyond the glyphs' own box.
+  QRect area = f.metrics.boundingRect(text).translated(origin).adjusted(-2, -2, 2, 2);
+  area &= static_cast<const QImage*>(painter->device())->rect();
+  if (clip) area &= *clip;
+  static const LOGFONT kDefaultFont{};
+  return TextStamp{text,
+                   (font && font->GetSafeHandle()) ? font->logFont() : kDefaultFont,
+                   Device()->logicalDpiY(),
+                   textColor,
+                   origin,
+                   area};
 }
 
 // Lines broken at spaces at the box's right edge and at every line break,
