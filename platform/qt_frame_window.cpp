@@ -59,6 +59,8 @@ void FrameWindow::FocusView() {
 void FrameWindow::BuildMenus(const MenuResource& menu) {
   for (const MenuPopupResource& popup : menu) {
     QMenu* qmenu = menuBar()->addMenu(QString::fromUtf8(popup.text));
+    // Every separator the resource lists is shown, even two in a row.
+    qmenu->setSeparatorsCollapsible(false);
     for (const MenuItemResource& item : popup.items) {
       if (!item.text) {
         qmenu->addSeparator();

@@ -28,7 +28,9 @@ ScreenFiller::ScreenFiller(QWidget* window) : QObject(window), m_window(window) 
 
 void ScreenFiller::Show() {
   m_window->winId();  // the native window, so its hints go out before it is mapped
-  SetFixedWindowHints(m_window);
+  // Closing stays allowed so that the window manager's own close (a panel's
+  // menu, its key) ends the game as Alt+F4 does.
+  SetWindowManagerHints(m_window, {.move = false, .close = true});
   WatchScreen();
   // On X11 the window has no maximize function (see x11_window_hints.h),
   // and window managers disagree on maximizing such a window: xfwm4 keeps

@@ -18,12 +18,15 @@ namespace {
 // reads: which functions the user may apply and which decorations to draw.
 constexpr std::uint32_t kMwmHintsFunctions = 1u << 0;
 constexpr std::uint32_t kMwmHintsDecorations = 1u << 1;
+constexpr std::uint32_t kMwmFuncMove = 1u << 2;
 constexpr std::uint32_t kMwmFuncClose = 1u << 5;
 constexpr std::uint32_t kMwmDecorBorder = 1u << 1;
 constexpr std::uint32_t kMwmDecorTitle = 1u << 3;
+constexpr std::uint32_t kMwmDecorMenu = 1u << 4;
 }  // namespace
 
-void SetFixedWindowHints([[maybe_unused]] QWidget* window) {
+void SetWindowManagerHints([[maybe_unused]] QWidget* window,
+                           [[maybe_unused]] WindowManagerFunctions functions) {
 #ifdef KELVO_HAVE_XCB
   if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
   auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
@@ -34,11 +37,12 @@ void SetFixedWindowHints([[maybe_unused]] QWidget* window) {
       connection,
       xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name), nullptr);
   if (!atom) return;
-  // Closing stays allowed so that the window manager's own close (a panel's
-  // menu, its key) ends the game as Alt+F4 does.
-  const std::array<std::uint32_t, 5> hints = {kMwmHintsFunctions | kMwmHintsDecorations,
-                                              kMwmFuncClose, kMwmDecorBorder | kMwmDecorTitle, 0,
-                                              0};
+  const std::uint32_t allowed =
+      (functions.move ? kMwmFuncMove : 0u) | (functions.close ? kMwmFuncClose : 0u);
+  const std::uint32_t decorations =
+      kMwmDecorBorder | kMwmDecorTitle | (functions.close ? kMwmDecorMenu : 0u);
+  const std::array<std::uint32_t, 5> hints = {kMwmHintsFunctions | kMwmHintsDecorations, allowed,
+                                              decorations, 0, 0};
   xcb_change_property(connection, XCB_PROP_MODE_REPLACE, static_cast<xcb_window_t>(window->winId()),
                       atom->atom, atom->atom, 32, static_cast<std::uint32_t>(hints.size()),
                       hints.data());

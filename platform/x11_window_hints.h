@@ -5,6 +5,12 @@
 
 class QWidget;
 
-// A caption and a thin border, no buttons but what closing needs, and no
-// move, resize, minimize or maximize.  Does nothing on other platforms.
-void SetFixedWindowHints(QWidget* window);
+struct WindowManagerFunctions {
+  bool move = false;
+  bool close = false;
+};
+
+// A caption and a thin border, no minimize, maximize or resize, and only the
+// functions asked for (with `close`, the caption's close box).  Does nothing
+// on other platforms.
+void SetWindowManagerHints(QWidget* window, WindowManagerFunctions functions);

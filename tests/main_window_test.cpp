@@ -63,6 +63,12 @@ TEST_F(MainWindowTest, MenuBarIsExactlyTheGamesMenu) {
                                          {"", 0},
                                          {"", 0},
                                          {"E&xit", ID_APP_EXIT}}));
+  // Both separators before Exit show, and the leading one too.
+  QMenu* file = app.Frame()->menuBar()->actions().first()->menu();
+  for (QAction* a : file->actions())
+    if (a->isSeparator()) {
+      EXPECT_GT(file->actionGeometry(a).height(), 0);
+    }
   EXPECT_EQ(menus[1], (std::vector<Item>{{"Turn GO on", 32771}, {"Turn GO off", 32772}}));
   EXPECT_EQ(menus[2], (std::vector<Item>{{"Enter Your Name", 32774}}));
   EXPECT_EQ(menus[3], (std::vector<Item>{{"&About Kelvo...", ID_APP_ABOUT}}));
@@ -133,8 +139,17 @@ TEST(AboutBox, RealDialogShowsVersionAndClosesWithEscape) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
       if (!w->isVisible() || w->windowTitle() != QStringLiteral("About Kelvo")) continue;
       seen = true;
-      for (QLabel* label : w->findChildren<QLabel*>())
+      // The template's 8-point face, in its metric-compatible stand-in.
+      EXPECT_EQ(w->font().family(), "Liberation Sans");
+      EXPECT_EQ(w->font().pointSize(), 8);
+      EXPECT_FALSE(w->windowFlags() & Qt::WindowMinMaxButtonsHint);
+      for (QLabel* label : w->findChildren<QLabel*>()) {
         versionShown |= label->text() == QStringLiteral("Kelvo Version D608");
+        // No text is cut off, at its end or by the dialog's edge.
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+            << label->text().toStdString();
+        EXPECT_TRUE(w->rect().contains(label->geometry())) << label->text().toStdString();
+      }
       QTest::keyClick(w, Qt::Key_Escape);
     }
   });
