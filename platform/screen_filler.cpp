@@ -88,38 +88,36 @@ bool ScreenFiller::eventFilter(QObject* watched, QEvent* event) {
 
 void ScreenFiller::Check() {
   if (!m_window->isVisible() || m_window->isMinimized()) return;
+  if (!m_placingByHand) {
+    // The compositor decides what maximized means (a Wayland one may keep
+    // a panel's strip and tells no client about it); the window only asks
+    // to be maximized again whenever it is not.
+    if (!m_window->isMaximized() && ++m_attempts <= kMaxAttempts) {
+      m_window->setWindowState((m_window->windowState() & ~Qt::WindowFullScreen) |
+                               Qt::WindowMaximized);
+      m_check.start();
+    } else if (m_window->isMaximized()) {
+      m_attempts = 0;
+    }
+    return;
+  }
   QScreen* screen = m_window->screen();
   if (!screen) return;
   const QRect target = screen->availableGeometry();
-  const bool placed = m_window->frameGeometry() == target;
-  if (placed && (m_placingByHand || m_window->isMaximized())) {
+  if (m_window->frameGeometry() == target) {
     m_attempts = 0;
     return;
   }
   if (++m_attempts > kMaxAttempts) return;
-  if (!m_placingByHand && !m_window->isMaximized()) {
-    // Most window managers put the window back where it belongs.
-    m_window->setWindowState((m_window->windowState() & ~Qt::WindowFullScreen) |
-                             Qt::WindowMaximized);
-  } else if (!m_placingByHand && placed) {
-    // Maximized, and the geometry is on its way.
-  } else if (!m_placingByHand && ++m_maximizedButNotPlaced < 2) {
-    // The geometry may still follow the state: look once more.
-  } else {
-    // Maximized in name only (a window manager that maximizes no window
-    // without a maximize button, or none at all): from now on the window
-    // is placed by hand, its client area inside the frame the window
-    // manager draws.
-    m_placingByHand = true;
-    const QRect frame = m_window->frameGeometry();
-    const QRect client = m_window->geometry();
-    const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
-                           frame.right() - client.right(), frame.bottom() - client.bottom());
-    const QRect placed = target.marginsRemoved(margins);
-    // The size hints say the window cannot be resized (so window managers
-    // offer no resize and, in openbox's case, no maximize either).
-    m_window->setFixedSize(placed.size());
-    m_window->setGeometry(placed);
-  }
+  // The client area goes inside the frame the window manager draws.
+  const QRect frame = m_window->frameGeometry();
+  const QRect client = m_window->geometry();
+  const QMargins margins(client.left() - frame.left(), client.top() - frame.top(),
+                         frame.right() - client.right(), frame.bottom() - client.bottom());
+  const QRect placed = target.marginsRemoved(margins);
+  // The size hints say the window cannot be resized (so window managers
+  // offer no resize and, in openbox's case, no maximize either).
+  m_window->setFixedSize(placed.size());
+  m_window->setGeometry(placed);
   m_check.start();
 }

@@ -1,11 +1,11 @@
 // Keeps a top-level window filling its screen's available area, the way the
 // game's main window is meant to be: maximized, never moved or resized.
 // Window managers differ: some maximize a window without a maximize button,
-// some refuse to, and some let a restore or resize through anyway.  The
-// filler asks for the maximized state and, where that does not give the
-// whole available area, sets the geometry itself; whenever the window
-// manager moves, resizes or restores the window, or the available area
-// changes (a panel appears), it puts the window back at once.
+// some refuse to, and some let a restore or resize through anyway.  On X11
+// the filler places the window over the available area itself; elsewhere
+// (Wayland, where a client cannot place itself) it asks for the maximized
+// state.  Whenever the window is moved, resized or restored, or the
+// available area changes (a panel appears), it puts the window back at once.
 #pragma once
 
 #include <QObject>
@@ -32,6 +32,5 @@ class ScreenFiller : public QObject {
   QWidget* m_window;
   QTimer m_check;
   int m_attempts = 0;
-  int m_maximizedButNotPlaced = 0;
   bool m_placingByHand = false;
 };
