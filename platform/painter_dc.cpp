@@ -184,7 +184,8 @@ struct PainterDC::State {
   void PlotLine(POINT from, POINT to) const;
   void StrokeWideLine(POINT from, POINT to) const;
   int DrawSingleLine(const QString& text, const QRect& box, const QRect* clip, UINT format) const;
-  std::optional<TextStamp> StampFor(const QString& text, QPoint origin, const QRect* clip) const;
+  std::optional<TextStamp> StampFor(const QString& text, const QRect& lineBox,
+                                    const QRect* clip) const;
   int DrawWrapped(const QString& text, const QRect& box, UINT format) const;
 };
 
@@ -422,7 +423,7 @@ int PainterDC::State::DrawSingleLine(const QString& text, const QRect& box, cons
   const int height = y - box.top() + f.cellHeight;
 
   const QPoint origin(x, y + f.ascent);
-  const std::optional<TextStamp> stamp = StampFor(text, origin, clip);
+  const std::optional<TextStamp> stamp = StampFor(text, QRect(x, y, textWidth, f.cellHeight), clip);
   auto* image = static_cast<QImage*>(painter->device());
   if (stamp && TextStamps::Instance().StillThere(*image, *stamp)) return height;
 
@@ -437,13 +438,15 @@ int PainterDC::State::DrawSingleLine(const QString& text, const QRect& box, cons
 // What a transparent text drawn on our own painter over an image leaves,
 // to recognise it when it is drawn again on the same spot (text_stamps.h).
 // An opaque text paints its own background first, so it needs none.
-std::optional<TextStamp> PainterDC::State::StampFor(const QString& text, QPoint origin,
+std::optional<TextStamp> PainterDC::State::StampFor(const QString& text, const QRect& lineBox,
                                                     const QRect* clip) const {
   if (bkMode != TRANSPARENT || !ownedPainter || painter->device()->devType() != QInternal::Image)
     return std::nullopt;
-  const ResolvedFont& f = Font();
-  // Antialiasing may touch a pixel beyond the glyphs' own box.
-  QRect area = f.metrics.boundingRect(text).translated(origin).adjusted(-2, -2, 2, 2);
+  // Glyphs may reach a little beyond their advances and the line box (side
+  // bearings, antialiasing); measuring the exact ink would cost more than
+  // keeping a slightly larger box.
+  const int overhang = lineBox.height() / 16 + 2;
+  QRect area = lineBox.adjusted(-overhang, -overhang, overhang, overhang);
   area &= static_cast<const QImage*>(painter->device())->rect();
   if (clip) area &= *clip;
   static const LOGFONT kDefaultFont{};
@@ -451,7 +454,7 @@ std::optional<TextStamp> PainterDC::State::StampFor(const QString& text, QPoint 
                    (font && font->GetSafeHandle()) ? font->logFont() : kDefaultFont,
                    Device()->logicalDpiY(),
                    textColor,
-                   origin,
+                   lineBox.topLeft(),
                    area};
 }
 

@@ -13,7 +13,6 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
-#include <cstddef>
 #include <deque>
 
 #include "platform/gdi_objects.h"
@@ -23,9 +22,13 @@ struct TextStamp {
   LOGFONT font;
   int dpiY = 0;
   COLORREF color = 0;
-  QPoint baselineOrigin;
-  QRect area;  // every pixel the text can touch, inside the image and the clip
-  bool operator==(const TextStamp&) const = default;
+  QPoint position;  // the line box's top-left corner
+  QRect area;       // every pixel the text can touch, inside the image and the clip
+  // The fields that differ most often and cost least are compared first.
+  bool operator==(const TextStamp& other) const {
+    return position == other.position && area == other.area && color == other.color &&
+           dpiY == other.dpiY && text == other.text && font == other.font;
+  }
 };
 
 class TextStamps {
@@ -39,12 +42,14 @@ class TextStamps {
 
  private:
   struct Entry {
-    const uchar* pixels;
+    const uchar* image;
     QSize size;
     TextStamp stamp;
-    std::size_t fingerprint;
+    QImage pixels;  // what the text left in its area
   };
-  static std::size_t Fingerprint(const QImage& image, const QRect& area);
+  // Whether `image` holds `pixels` over `area`; a changed area (the usual
+  // case after an erase) is told at its first differing row.
+  static bool Unchanged(const QImage& image, const QRect& area, const QImage& pixels);
   // Enough for every text of the score table and the labels around it.
   static constexpr std::size_t kCapacity = 64;
   std::deque<Entry> m_entries;
