@@ -9,8 +9,9 @@
 #include "platform/x11_window_hints.h"
 
 namespace {
-// Long enough for a window manager to answer a maximize request, short
-// enough that a restored window is back before the player can use it.
+// Long enough for a window manager to finish what it is doing (a restore, a
+// resize, a maximize request), short enough that the window is back before
+// the player can use it.
 constexpr int kSettleMs = 60;
 // A window manager that keeps refusing is not asked forever.
 constexpr int kMaxAttempts = 8;
