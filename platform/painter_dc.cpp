@@ -424,7 +424,8 @@ int PainterDC::State::DrawSingleLine(const QString& text, const QRect& box, cons
 
   const QPoint origin(x, y + f.ascent);
   const std::optional<TextStamp> stamp = StampFor(text, QRect(x, y, textWidth, f.cellHeight), clip);
-  auto* image = static_cast<QImage*>(painter->device());
+  // A stamp is made only for a surface over an image.
+  const auto* image = stamp ? static_cast<const QImage*>(painter->device()) : nullptr;
   if (stamp && TextStamps::Instance().StillThere(*image, *stamp)) return height;
 
   if (bkMode == OPAQUE) Fill(QRect(x, y, textWidth, f.cellHeight), kWhite);
