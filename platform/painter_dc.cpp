@@ -15,9 +15,12 @@
 #include <cstdint>
 #include <cstdlib>
 #include <deque>
+#include <optional>
 #include <vector>
 
 #include "platform/font_mapping.h"
+#include "platform/text_stamps.h"
+#include "platform/word_breaking.h"
 
 namespace {
 
@@ -180,7 +183,9 @@ struct PainterDC::State {
   }
   void PlotLine(POINT from, POINT to) const;
   void StrokeWideLine(POINT from, POINT to) const;
-  int DrawSingleLine(const QString& text, const QRect& box, UINT format) const;
+  int DrawSingleLine(const QString& text, const QRect& box, const QRect* clip, UINT format) const;
+  std::optional<TextStamp> StampFor(const QString& text, const QRect& lineBox,
+                                    const QRect* clip) const;
   int DrawWrapped(const QString& text, const QRect& box, UINT format) const;
 };
 
@@ -389,7 +394,8 @@ int PainterDC::DrawText(std::string_view text, int count, RECT* rect, UINT forma
   if (clipped) painter->setClipRect(clipBox, Qt::IntersectClip);
   const QRect layoutBox = LayoutBoxOf(r);
   const int height = (format & DT_SINGLELINE) || !(format & DT_WORDBREAK)
-                         ? m_state->DrawSingleLine(PrintableText(drawn, false), layoutBox, format)
+                         ? m_state->DrawSingleLine(PrintableText(drawn, false), layoutBox,
+                                                   clipped ? &clipBox : nullptr, format)
                          : m_state->DrawWrapped(PrintableText(drawn, true), layoutBox, format);
   painter->restore();
   return height;
@@ -399,7 +405,8 @@ int PainterDC::DrawText(std::string_view text, int count, RECT* rect, UINT forma
 // vertically by DT_VCENTER / DT_BOTTOM.  The returned height is the line
 // box's height, measured from the box's top when the text is centred or
 // bottom-aligned (callers stacking texts below one another rely on it).
-int PainterDC::State::DrawSingleLine(const QString& text, const QRect& box, UINT format) const {
+int PainterDC::State::DrawSingleLine(const QString& text, const QRect& box, const QRect* clip,
+                                     UINT format) const {
   const ResolvedFont& f = Font();
   const int textWidth = f.metrics.horizontalAdvance(text);
   int x = box.left();
@@ -413,17 +420,48 @@ int PainterDC::State::DrawSingleLine(const QString& text, const QRect& box, UINT
     y = box.top() + (box.height() - f.cellHeight) / 2;
   else if (singleLine && (format & DT_BOTTOM))
     y = box.top() + box.height() - f.cellHeight;
+  const int height = y - box.top() + f.cellHeight;
+
+  const QPoint origin(x, y + f.ascent);
+  const std::optional<TextStamp> stamp = StampFor(text, QRect(x, y, textWidth, f.cellHeight), clip);
+  // A stamp is made only for a surface over an image.
+  const auto* image = stamp ? static_cast<const QImage*>(painter->device()) : nullptr;
+  if (stamp && TextStamps::Instance().StillThere(*image, *stamp)) return height;
 
   if (bkMode == OPAQUE) Fill(QRect(x, y, textWidth, f.cellHeight), kWhite);
   painter->setFont(f.font);
   painter->setPen(ToQColor(textColor));
-  painter->drawText(QPoint(x, y + f.ascent), text);
-  return y - box.top() + f.cellHeight;
+  painter->drawText(origin, text);
+  if (stamp) TextStamps::Instance().Remember(*image, *stamp);
+  return height;
 }
 
-// Lines broken between words at the box's right edge and at every line
-// break, from the box's top, one line box (ascent plus descent) apart.  A
-// word wider than the box is broken where it overflows.
+// What a transparent text drawn on our own painter over an image leaves,
+// to recognise it when it is drawn again on the same spot (text_stamps.h).
+// An opaque text paints its own background first, so it needs none.
+std::optional<TextStamp> PainterDC::State::StampFor(const QString& text, const QRect& lineBox,
+                                                    const QRect* clip) const {
+  if (bkMode != TRANSPARENT || !ownedPainter || painter->device()->devType() != QInternal::Image)
+    return std::nullopt;
+  // Glyphs may reach a little beyond their advances and the line box (side
+  // bearings, antialiasing); measuring the exact ink would cost more than
+  // keeping a slightly larger box.
+  const int overhang = lineBox.height() / 16 + 2;
+  QRect area = lineBox.adjusted(-overhang, -overhang, overhang, overhang);
+  area &= static_cast<const QImage*>(painter->device())->rect();
+  if (clip) area &= *clip;
+  static const LOGFONT kDefaultFont{};
+  return TextStamp{text,
+                   (font && font->GetSafeHandle()) ? font->logFont() : kDefaultFont,
+                   Device()->logicalDpiY(),
+                   textColor,
+                   lineBox.topLeft(),
+                   area};
+}
+
+// Lines broken at spaces at the box's right edge and at every line break,
+// from the box's top, one line box (ascent plus descent) apart.  A word
+// wider than the box is broken where it overflows.
 int PainterDC::State::DrawWrapped(const QString& text, const QRect& box, UINT format) const {
   const ResolvedFont& f = Font();
   const UINT alignment = format & (DT_CENTER | DT_RIGHT);
@@ -435,13 +473,15 @@ int PainterDC::State::DrawWrapped(const QString& text, const QRect& box, UINT fo
     wrapped = WrappedText{
         text,    f.font, device->logicalDpiX(), device->logicalDpiY(), box.width(), alignment,
         nullptr, 0};
-    wrapped.layout = std::make_unique<QTextLayout>(text, f.font, device);
+    const int lineWidth = std::max(box.width(), 1);
+    wrapped.layout = std::make_unique<QTextLayout>(
+        BreakAtSpaces(text, QFontMetricsF(f.font, device), lineWidth), f.font, device);
     QTextLayout& layout = *wrapped.layout;
     QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    // The lines are already broken, at spaces only.
+    option.setWrapMode(QTextOption::ManualWrap);
     layout.setTextOption(option);
     layout.setCacheEnabled(true);
-    const int lineWidth = std::max(box.width(), 1);
     layout.beginLayout();
     for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
       line.setLineWidth(lineWidth);

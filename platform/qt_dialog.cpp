@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "platform/resources.h"
+#include "platform/x11_window_hints.h"
 
 namespace {
 
@@ -47,6 +48,47 @@ struct DialogUnits {
   double y;
 };
 
+// The template's font: its face where the machine has it, else a sans of
+// the same metrics (the classic dialog faces are Arial-metric), at the
+// template's point size.
+QFont TemplateFont(const DialogTemplate& tmpl) {
+  const QString face = QString::fromStdString(tmpl.fontFace).trimmed().toLower();
+  const bool classicDialogFace = face.isEmpty() || face == QLatin1String("ms sans serif") ||
+                                 face == QLatin1String("ms shell dlg") ||
+                                 face == QLatin1String("ms shell dlg 2") ||
+                                 face == QLatin1String("microsoft sans serif");
+  QFont font(classicDialogFace ? QStringLiteral("Liberation Sans")
+                               : QString::fromStdString(tmpl.fontFace));
+  font.setStyleHint(QFont::SansSerif);
+  font.setPointSize(tmpl.pointSize > 0 ? tmpl.pointSize : 8);
+  return font;
+}
+
+// A text that does not fit its control in our font is never cut: the
+// control grows to the text (a wrapped one downward), and the dialog grows
+// to hold every control with the margin the template leaves on the right
+// and at the bottom.
+void FitTexts(QWidget* dialog, const QList<QLabel*>& labels, QSize size, int margin) {
+  for (QLabel* label : labels) {
+    if (label->pixmap().isNull() && !label->text().isEmpty()) {
+      QRect g = label->geometry();
+      if (label->wordWrap()) {
+        g.setHeight(std::max(g.height(), label->heightForWidth(g.width())));
+      } else {
+        const QFontMetrics fm(label->font());
+        g.setWidth(std::max(g.width(), fm.horizontalAdvance(label->text()) + 1));
+        g.setHeight(std::max(g.height(), fm.height()));
+      }
+      label->setGeometry(g);
+    }
+  }
+  for (QWidget* child : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    size.setWidth(std::max(size.width(), child->geometry().right() + 1 + margin));
+    size.setHeight(std::max(size.height(), child->geometry().bottom() + 1 + margin));
+  }
+  dialog->setFixedSize(size);
+}
+
 DialogUnits UnitsFor(const QFont& font) {
   const QFontMetrics fm(font);
   const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
@@ -69,9 +111,9 @@ void TemplateDialog::Build(const DialogTemplate& tmpl) {
   if (tmpl.systemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   setWindowFlags(flags);
 
-  const DialogUnits du = UnitsFor(QApplication::font());
+  setFont(TemplateFont(tmpl));
+  const DialogUnits du = UnitsFor(font());
   auto px = [](double units, double scale) { return static_cast<int>(units * scale + 0.5); };
-  setFixedSize(px(tmpl.cx, du.x), px(tmpl.cy, du.y));
 
   QWidget* first = nullptr;
   for (const DialogControl& c : tmpl.controls) {
@@ -114,6 +156,12 @@ void TemplateDialog::Build(const DialogTemplate& tmpl) {
     if (c.kind != ControlKind::Static && c.kind != ControlKind::Icon && !first) first = widget;
     if (c.id > 0 || c.kind == ControlKind::Edit) m_controls[c.id] = widget;
   }
+  FitTexts(this, findChildren<QLabel*>(Qt::FindDirectChildrenOnly),
+           QSize(px(tmpl.cx, du.x), px(tmpl.cy, du.y)), px(4, du.x));
+  // Only the caption controls the template asks for: a dialog can be moved,
+  // and closed from its caption only when it has a system menu.
+  winId();
+  SetWindowManagerHints(this, {.move = true, .close = tmpl.systemMenu});
   // The first control that can take the focus has it when the dialog opens.
   if (first) first->setFocus();
 }

@@ -1,11 +1,14 @@
 #include "platform/qt_frame_window.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QShortcut>
 
 #include "platform/key_mapping.h"
 #include "platform/qt_view_widget.h"
+#include "platform/screen_filler.h"
 
 QKeySequence KeySequenceFor(const AcceleratorResource& accelerator) {
   int combination = QtKeyFromVirtualKey(accelerator.key);
@@ -29,20 +32,35 @@ FrameWindow::FrameWindow(const MenuResource& menu, const AcceleratorTable& accel
   auto* close = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
   close->setContext(Qt::ApplicationShortcut);
   connect(close, &QShortcut::activated, this, &QWidget::close);
-  // F10 opens the first menu, as on the desktop the game was made for.
+  // F10 selects the menu bar: its first title highlighted, no menu open yet
+  // (Down or Return opens it), as a lone Alt press does.
   auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
-  connect(f10, &QShortcut::activated, this, [this] {
-    const auto actions = menuBar()->actions();
-    if (!actions.isEmpty()) {
-      menuBar()->setFocus(Qt::MenuBarFocusReason);
-      menuBar()->setActiveAction(actions.first());
-    }
-  });
+  connect(f10, &QShortcut::activated, this, &FrameWindow::SelectMenuBar);
+}
+
+void FrameWindow::SelectMenuBar() {
+  // Qt's menu bar enters its keyboard mode on an Alt key pressed and
+  // released with no other key between; it has no other way in, so F10
+  // plays that tap where a real one would arrive.
+  QWidget* target = focusWidget();
+  if (!target) target = m_viewWidget ? static_cast<QWidget*>(m_viewWidget) : this;
+  QKeyEvent override(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
+  QCoreApplication::sendEvent(target, &override);
+  QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
+  QCoreApplication::sendEvent(target, &press);
+  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
+  QCoreApplication::sendEvent(target, &release);
+}
+
+void FrameWindow::FocusView() {
+  if (m_viewWidget) m_viewWidget->setFocus(Qt::OtherFocusReason);
 }
 
 void FrameWindow::BuildMenus(const MenuResource& menu) {
   for (const MenuPopupResource& popup : menu) {
     QMenu* qmenu = menuBar()->addMenu(QString::fromUtf8(popup.text));
+    // Every separator the resource lists is shown, even two in a row.
+    qmenu->setSeparatorsCollapsible(false);
     for (const MenuItemResource& item : popup.items) {
       if (!item.text) {
         qmenu->addSeparator();
@@ -56,6 +74,9 @@ void FrameWindow::BuildMenus(const MenuResource& menu) {
       connect(action, &QAction::triggered, this, [this, id] {
         m_router.Execute(id);
         UpdateCommandUI();
+        // A menu reached from the keyboard leaves the focus on the menu bar;
+        // the game's keys belong to the view.
+        FocusView();
       });
       m_actions.emplace(id, action);
     }
@@ -73,6 +94,7 @@ void FrameWindow::BuildAccelerators(const AcceleratorTable& accelerators) {
     connect(shortcut, &QShortcut::activated, this, [this, id] {
       m_router.Execute(id);
       UpdateCommandUI();
+      FocusView();
     });
   }
 }
@@ -83,8 +105,16 @@ ViewWidget* FrameWindow::SetView(CView* view) {
   m_viewWidget->SetAfterEvent([this] { UpdateCommandUI(); });
   m_viewWidget->SetCaptionSink(
       [this](const std::string& text) { setWindowTitle(QString::fromStdString(text)); });
+  // The window hands its focus to the view, so whatever gives the window
+  // the focus back (the end of a dialog, a message box) gives it to the view.
+  setFocusProxy(m_viewWidget);
   m_viewWidget->setFocus(Qt::OtherFocusReason);
   return m_viewWidget;
+}
+
+void FrameWindow::ShowMaximizedAndFixed() {
+  if (!m_screenFiller) m_screenFiller = new ScreenFiller(this);
+  m_screenFiller->Show();
 }
 
 void FrameWindow::UpdateCommandUI() {

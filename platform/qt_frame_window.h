@@ -11,6 +11,7 @@
 #include "platform/cmd_target.h"
 #include "platform/menu_resource.h"
 
+class ScreenFiller;
 class ViewWidget;
 class CView;
 
@@ -22,6 +23,14 @@ class FrameWindow : public QMainWindow {
   // Puts `view` in the client area; the frame owns the widget showing it.
   ViewWidget* SetView(CView* view);
   ViewWidget* View() const { return m_viewWidget; }
+
+  // Shows the window filling the screen's available area and keeps it there.
+  void ShowMaximizedAndFixed();
+
+  // Selects the menu bar for the keyboard (what F10 does).
+  void SelectMenuBar();
+  // Gives the keyboard focus back to the view.
+  void FocusView();
 
   // Asks every enable rule again and greys or enables the menu items.
   void UpdateCommandUI();
@@ -37,6 +46,7 @@ class FrameWindow : public QMainWindow {
 
   CommandRouter& m_router;
   ViewWidget* m_viewWidget = nullptr;
+  ScreenFiller* m_screenFiller = nullptr;
   std::multimap<UINT, QAction*> m_actions;
 };
 

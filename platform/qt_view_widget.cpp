@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 
 #include "platform/key_mapping.h"
 #include "platform/painter_dc.h"
@@ -16,10 +17,6 @@ UINT MouseFlags(const QMouseEvent* event) {
   if (event->modifiers() & Qt::ShiftModifier) flags |= MK_SHIFT;
   if (event->modifiers() & Qt::ControlModifier) flags |= MK_CONTROL;
   return flags;
-}
-CPoint ClientPoint(const QMouseEvent* event) {
-  const QPoint p = event->position().toPoint();
-  return {p.x(), p.y()};
 }
 }  // namespace
 
@@ -36,10 +33,27 @@ ViewWidget::ViewWidget(CView* view, QWidget* parent) : QWidget(parent), m_view(v
 
 ViewWidget::~ViewWidget() { m_view->AttachHost(nullptr); }
 
-RECT ViewWidget::ClientRect() const { return {0, 0, width(), height()}; }
+// The client area is measured in device pixels: the layout scales with the
+// window's height, so at 200% it simply lays out a twice-as-large screen and
+// every line and glyph lands on a real pixel.
+QSize ViewWidget::DeviceSize() const {
+  const qreal ratio = devicePixelRatioF();
+  return {std::max(static_cast<int>(std::lround(width() * ratio)), 1),
+          std::max(static_cast<int>(std::lround(height() * ratio)), 1)};
+}
+
+RECT ViewWidget::ClientRect() const {
+  const QSize size = DeviceSize();
+  return {0, 0, size.width(), size.height()};
+}
+
+CPoint ViewWidget::ClientPoint(const QMouseEvent* event) const {
+  const QPointF p = event->position() * devicePixelRatioF();
+  return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
+}
 
 std::unique_ptr<CDC> ViewWidget::OpenClientDC() {
-  if (m_needsPaint) RepaintImage();
+  if (m_needsPaint || m_image.size() != DeviceSize()) RepaintImage();
   return std::make_unique<PainterDC>(&m_image);
 }
 
@@ -61,8 +75,11 @@ void ViewWidget::Invalidate() {
 }
 
 void ViewWidget::RepaintImage() {
-  const QSize size(std::max(width(), 1), std::max(height(), 1));
-  if (m_image.size() != size) m_image = QImage(size, QImage::Format_RGB32);
+  const QSize size = DeviceSize();
+  if (m_image.size() != size) {
+    m_shownImage = QImage();
+    m_image = QImage(size, QImage::Format_RGB32);
+  }
   // The background is erased to the window colour, white, before each paint.
   m_image.fill(Qt::white);
   m_needsPaint = false;
@@ -70,10 +87,25 @@ void ViewWidget::RepaintImage() {
   m_view->OnDraw(&dc);
 }
 
+// The same pixels as m_image, marked with the screen's ratio, so that Qt puts
+// them on the screen 1:1 instead of scaling them up; the game draws on
+// m_image, which keeps ratio 1 and so device-pixel coordinates.  bits()
+// first gives m_image a buffer of its own if a copy of it still shares one.
+const QImage& ViewWidget::ShownImage() {
+  uchar* pixels = m_image.bits();
+  if (m_shownImage.constBits() != pixels || m_shownImage.size() != m_image.size())
+    m_shownImage =
+        QImage(pixels, m_image.width(), m_image.height(), m_image.bytesPerLine(), m_image.format());
+  m_shownImage.setDevicePixelRatio(devicePixelRatioF());
+  return m_shownImage;
+}
+
 void ViewWidget::paintEvent(QPaintEvent* event) {
-  if (m_needsPaint) RepaintImage();
+  // A move to a screen with another scale changes the device size alone.
+  if (m_needsPaint || m_image.size() != DeviceSize()) RepaintImage();
   QPainter painter(this);
-  painter.drawImage(event->rect(), m_image, event->rect());
+  painter.setClipRegion(event->region());
+  painter.drawImage(QPointF(0, 0), ShownImage());
   if (m_firstFrameHook) {
     auto hook = std::move(m_firstFrameHook);
     m_firstFrameHook = nullptr;

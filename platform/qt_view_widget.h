@@ -27,6 +27,7 @@ class ViewWidget : public QWidget, public IViewHost {
   // Called once, right after the first frame has been painted on screen
   // (the start-up benchmark listens for it).
   void SetFirstFrameHook(std::function<void()> hook) { m_firstFrameHook = std::move(hook); }
+  // The client area in device pixels, as the game draws it (ratio 1).
   const QImage& Image() const { return m_image; }
   QtTimerService& QtTimers() { return m_timers; }
 
@@ -48,11 +49,15 @@ class ViewWidget : public QWidget, public IViewHost {
   bool focusNextPrevChild(bool next) override;
 
  private:
+  QSize DeviceSize() const;
+  CPoint ClientPoint(const QMouseEvent* event) const;
   void RepaintImage();
+  const QImage& ShownImage();
   void AfterEvent();
 
   CView* m_view;
   QImage m_image;
+  QImage m_shownImage;  // m_image's pixels at the screen's device pixel ratio
   QtTimerService m_timers;
   bool m_needsPaint = true;
   std::function<void()> m_afterEvent;

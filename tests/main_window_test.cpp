@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenu>
@@ -19,6 +20,7 @@
 #include "platform/command_ids.h"
 #include "platform/qt_view_widget.h"
 #include "support/fifo_watchdog.h"
+#include "support/game_play.h"
 #include "support/scripted_modal_ui.h"
 
 namespace {
@@ -63,6 +65,12 @@ TEST_F(MainWindowTest, MenuBarIsExactlyTheGamesMenu) {
                                          {"", 0},
                                          {"", 0},
                                          {"E&xit", ID_APP_EXIT}}));
+  // Both separators before Exit show, and the leading one too.
+  QMenu* file = app.Frame()->menuBar()->actions().first()->menu();
+  for (QAction* a : file->actions())
+    if (a->isSeparator()) {
+      EXPECT_GT(file->actionGeometry(a).height(), 0);
+    }
   EXPECT_EQ(menus[1], (std::vector<Item>{{"Turn GO on", 32771}, {"Turn GO off", 32772}}));
   EXPECT_EQ(menus[2], (std::vector<Item>{{"Enter Your Name", 32774}}));
   EXPECT_EQ(menus[3], (std::vector<Item>{{"&About Kelvo...", ID_APP_ABOUT}}));
@@ -133,8 +141,17 @@ TEST(AboutBox, RealDialogShowsVersionAndClosesWithEscape) {
     for (QWidget* w : QApplication::topLevelWidgets()) {
       if (!w->isVisible() || w->windowTitle() != QStringLiteral("About Kelvo")) continue;
       seen = true;
-      for (QLabel* label : w->findChildren<QLabel*>())
+      // The template's 8-point face, in its metric-compatible stand-in.
+      EXPECT_EQ(w->font().family(), "Liberation Sans");
+      EXPECT_EQ(w->font().pointSize(), 8);
+      EXPECT_FALSE(w->windowFlags() & Qt::WindowMinMaxButtonsHint);
+      for (QLabel* label : w->findChildren<QLabel*>()) {
         versionShown |= label->text() == QStringLiteral("Kelvo Version D608");
+        // No text is cut off, at its end or by the dialog's edge.
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+            << label->text().toStdString();
+        EXPECT_TRUE(w->rect().contains(label->geometry())) << label->text().toStdString();
+      }
       QTest::keyClick(w, Qt::Key_Escape);
     }
   });
@@ -174,4 +191,51 @@ TEST_F(MainWindowTest, OpeningAPipeIsRefusedAndTheGameGoesOn) {
   ASSERT_EQ(modal.boxes.size(), 1u);
   EXPECT_NE(modal.boxes[0].text.find("named pipe"), std::string::npos);
   EXPECT_TRUE(app.Frame()->isVisible());
+}
+
+// The keyboard alone, with the real name box: F10 only selects the menu bar,
+// and after the box the view has the keys again, so Return starts a game.
+TEST(KeyboardOnly, F10SelectsTheMenuBarAndTheNameBoxGivesTheKeysBackToTheView) {
+  CueRecorder cues;
+  CMyKelvoApp app;
+  ASSERT_TRUE(app.InitInstance(CommandLine{}));
+  QApplication::processEvents();
+  QMenuBar* bar = app.Frame()->menuBar();
+  auto key = [](Qt::Key k) {
+    QWidget* target = QApplication::activePopupWidget();
+    if (!target) target = QApplication::focusWidget();
+    ASSERT_NE(target, nullptr);
+    QTest::keyClick(target, k);
+  };
+
+  key(Qt::Key_F10);
+  EXPECT_EQ(QApplication::focusWidget(), bar);
+  ASSERT_NE(bar->activeAction(), nullptr);
+  EXPECT_EQ(bar->activeAction()->text(), "&File");
+  EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "F10 opened a menu";
+
+  key(Qt::Key_Right);
+  key(Qt::Key_Right);
+  ASSERT_NE(bar->activeAction(), nullptr);
+  EXPECT_EQ(bar->activeAction()->text(), "Register");
+  key(Qt::Key_Down);
+  ASSERT_NE(QApplication::activePopupWidget(), nullptr) << "Down did not open the menu";
+
+  bool typed = false;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    QTest::keyClicks(dialog->focusWidget(), "Ada");
+    typed = true;
+    QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
+    if (dialog->isVisible()) dialog->reject();
+  });
+  key(Qt::Key_Return);
+  QApplication::processEvents();
+  ASSERT_TRUE(typed) << "the name box did not open";
+  EXPECT_EQ(app.View()->m_strPlayerLabel, "Player: Ada");
+  EXPECT_EQ(QApplication::focusWidget(), app.Frame()->View());
+
+  key(Qt::Key_Return);
+  EXPECT_EQ(app.View()->m_nGameState, kStateSwapPeriod);
 }

@@ -152,6 +152,20 @@ TEST_F(ScreenPixelsTest, ScoreTableBoxesAreFramedAndFilled) {
   EXPECT_EQ(At(f.left, f.top + 3), kWhite);
 }
 
+TEST_F(ScreenPixelsTest, TheScoreTableDrawnAgainOverItselfLeavesTheSamePixels) {
+  // The round flow and the swap draw the whole table again, headings
+  // included, over what is there; the headings must not thicken.
+  PutInGame(view);
+  host.Paint();
+  const QImage painted = host.Image().copy();
+  for (int redraw = 0; redraw < 3; ++redraw) {
+    CClientDC dc(&view);
+    dc->SetTextColor(kBlack);
+    view.DrawScoreTable(dc, 1);
+  }
+  EXPECT_TRUE(host.Image() == painted);
+}
+
 TEST(ScreenPaintAnySizeTest, FixedAwkwardSizes) {
   const std::pair<int, int> sizes[] = {{1, 1},    {0, 0},    {1024, 68},   {1024, 69},  {1025, 700},
                                        {5, 2000}, {2000, 5}, {3840, 2160}, {7680, 4320}};
