@@ -27,6 +27,7 @@ using Clock = std::chrono::steady_clock;
 constexpr int kLoud = 330;
 constexpr UINT kGoCue = 101;
 
+std::atomic<bool> g_recording{false};
 std::atomic<bool> g_armed{false};
 std::atomic<std::int64_t> g_heardAt{0};
 
@@ -35,6 +36,7 @@ void ReadRecorder(FILE* recorder) {
   for (;;) {
     const std::size_t n = std::fread(samples, sizeof samples[0], 64, recorder);
     if (n == 0) return;
+    g_recording = true;
     if (!g_armed.load()) continue;
     for (std::size_t k = 0; k < n; ++k)
       if (std::abs(samples[k]) > kLoud) {
@@ -62,7 +64,11 @@ int main(int argc, char** argv) {
   std::thread reader(ReadRecorder, recorder);
 
   SoundOutput().WarmUp();
-  QThread::msleep(500);
+  // The recorder takes a while to get going on a fresh server.
+  const Clock::time_point launched = Clock::now();
+  while (!g_recording.load() && Clock::now() - launched < std::chrono::seconds(5))
+    QThread::msleep(10);
+  QThread::msleep(300);
   std::vector<double> ms;
   for (int run = 0; run < runs; ++run) {
     g_heardAt = 0;
