@@ -21,7 +21,7 @@ namespace {
 
 class SilentOutput : public ISoundOutput {
  public:
-  void Play(std::span<const unsigned char>, bool) override {}
+  void Play(UINT, std::span<const unsigned char>, bool) override {}
 };
 
 class ByteReader {

@@ -20,12 +20,12 @@
 class CueRecorder : public ISoundOutput {
  public:
   struct Cue {
-    UINT id;  // 0 for an image that is none of the stored cues
+    UINT id;
     bool waited;
   };
   CueRecorder();
   ~CueRecorder() override;
-  void Play(std::span<const unsigned char> waveImage, bool wait) override;
+  void Play(UINT clipId, std::span<const unsigned char> waveImage, bool wait) override;
 
   std::vector<UINT> Ids() const;
   int Count(UINT id) const;
