@@ -8,7 +8,7 @@
 #include <QValidator>
 #include <algorithm>
 
-#include "platform/resources.h"
+#include "platform/qt_icons.h"
 
 namespace {
 

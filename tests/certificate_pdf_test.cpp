@@ -15,6 +15,7 @@
 #include "platform/cmd_target.h"
 #include "platform/command_ids.h"
 #include "platform/print_loop.h"
+#include "support/print_to_pdf.h"
 #include "support/scripted_modal_ui.h"
 
 namespace {

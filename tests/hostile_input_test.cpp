@@ -24,7 +24,6 @@
 #include "platform/cmd_target.h"
 #include "platform/command_ids.h"
 #include "platform/dialog.h"
-#include "platform/headless_host.h"
 #include "platform/resources.h"
 #include "platform/sound_output.h"
 #include "platform/wave_reader.h"
@@ -32,6 +31,7 @@
 #include "sound/sound_cues.h"
 #include "sound/sound_ids.h"
 #include "support/game_play.h"
+#include "support/headless_host.h"
 #include "support/scripted_modal_ui.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <tuple>
 
 #include "game/MyKelvoView.h"
-#include "platform/headless_host.h"
-#include "platform/recording_dc.h"
 #include "screen/score_table.h"
+#include "support/headless_host.h"
+#include "support/recording_dc.h"
 
 namespace {
 

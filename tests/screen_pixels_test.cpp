@@ -6,7 +6,7 @@
 #include <random>
 
 #include "game/MyKelvoView.h"
-#include "platform/headless_host.h"
+#include "support/headless_host.h"
 
 namespace {
 

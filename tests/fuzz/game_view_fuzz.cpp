@@ -11,10 +11,10 @@
 
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
-#include "platform/headless_host.h"
 #include "platform/null_dc.h"
 #include "platform/print_info.h"
 #include "platform/sound_output.h"
+#include "support/headless_host.h"
 #include "support/scripted_modal_ui.h"
 
 namespace {

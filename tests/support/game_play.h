@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "game/MyKelvoView.h"
-#include "platform/headless_host.h"
 #include "platform/sound_output.h"
 #include "scripted_modal_ui.h"
+#include "support/headless_host.h"
 
 // Records which stored cue was played (by resource id) and whether the
 // caller waited for it.  Installs itself for the length of its life.

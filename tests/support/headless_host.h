@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/manual_timer_service.h"
-#include "platform/recording_dc.h"
 #include "platform/view.h"
 #include "platform/view_host.h"
+#include "support/manual_timer_service.h"
+#include "support/recording_dc.h"
 
 class HeadlessHost : public IViewHost {
  public:

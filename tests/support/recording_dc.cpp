@@ -1,4 +1,4 @@
-#include "platform/recording_dc.h"
+#include "support/recording_dc.h"
 
 namespace {
 constexpr COLORREF kWhite = RGB(255, 255, 255);
