@@ -38,10 +38,7 @@ ViewWidget::~ViewWidget() { m_view->AttachHost(nullptr); }
 
 RECT ViewWidget::ClientRect() const { return {0, 0, width(), height()}; }
 
-std::unique_ptr<CDC> ViewWidget::OpenClientDC() {
-  if (m_needsPaint) RepaintImage();
-  return std::make_unique<PainterDC>(&m_image);
-}
+std::unique_ptr<CDC> ViewWidget::OpenClientDC() { return std::make_unique<PainterDC>(&m_image); }
 
 void ViewWidget::CloseClientDC(std::unique_ptr<CDC> dc) {
   dc.reset();

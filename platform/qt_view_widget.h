@@ -37,6 +37,8 @@ class ViewWidget : public QWidget, public IViewHost {
   ITimerService& Timers() override { return m_timers; }
   void SetCaption(const std::string& text) override;
   void Invalidate() override;
+  bool PaintPending() const override { return m_needsPaint; }
+  void PaintNow() override { RepaintImage(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -35,7 +35,14 @@ BOOL CView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInf
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) { return ModalUI().PreparePrinting(*pInfo); }
 
 CClientDC::CClientDC(CView* view) : m_view(view) {
-  if (m_view->Host()) m_dc = m_view->Host()->OpenClientDC();
+  if (IViewHost* host = m_view->Host()) {
+    // A paint still pending runs first, on every host alike: the handler
+    // then draws over the screen the player will see, and what OnDraw sets
+    // on its way (the line sums of the square shown) is set before the
+    // handler's own work, never in the middle of it.
+    if (host->PaintPending()) host->PaintNow();
+    m_dc = host->OpenClientDC();
+  }
   if (!m_dc) m_dc = std::make_unique<NullDC>();
 }
 

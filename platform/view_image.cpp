@@ -38,6 +38,8 @@ class ImageHost : public IViewHost {
   ITimerService& Timers() override { return m_timers; }
   void SetCaption(const std::string&) override {}
   void Invalidate() override {}
+  bool PaintPending() const override { return false; }
+  void PaintNow() override {}
 
  private:
   int m_width;

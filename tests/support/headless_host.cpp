@@ -69,6 +69,7 @@ void HeadlessHost::CloseClientDC(std::unique_ptr<CDC> dc) {
 
 void HeadlessHost::Paint() {
   ++m_nPaints;
+  m_paintPending = false;
   m_image.fill(Qt::white);
   if (!m_view) return;
   std::unique_ptr<CDC> dc = OpenClientDC();
@@ -81,8 +82,15 @@ void HeadlessHost::Resize(int width, int height) {
   Paint();
 }
 
+void HeadlessHost::ResizeLater(int width, int height) {
+  SetSize(width, height);
+  m_paintPending = true;
+}
+
 void HeadlessHost::Invalidate() {
-  // Like a real window, the paint asked for here comes later, when the test
-  // calls Paint(); counting the requests lets it check one was made.
+  // Like a real window, the paint asked for here comes later: when the test
+  // calls Paint(), or when a handler opens a surface first.  Counting the
+  // requests lets a test check one was made.
   ++m_nInvalidates;
+  m_paintPending = true;
 }
