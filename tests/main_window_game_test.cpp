@@ -62,7 +62,7 @@ TEST_F(MainWindowGameTest, EnterThenADragBetweenTheMisplacedCellsScoresAHundredO
   EXPECT_EQ(cues.Ids(), std::vector<UINT>{IDR_SOUND_GO});
 
   const RECT scoreBox = view->m_rcScoreCell[1];
-  const COLORREF scoreFill = view->m_brScore.color();
+  const COLORREF scoreFill = RGB(0xFF, 0xC7, 0xFF);
   // The offscreen screen is narrow, so the table may run off its left
   // edge; enough of round 1's box must show to read it.
   ASSERT_GT(VisibleArea(widget->Image(), scoreBox), 200);
