@@ -11,8 +11,8 @@ namespace {
 // A recording surface that owns the real surface it passes calls on to.
 class OwningRecordingDC : public RecordingDC {
  public:
-  explicit OwningRecordingDC(std::unique_ptr<CDC> target)
-      : RecordingDC(target.get()), m_target(std::move(target)) {}
+  OwningRecordingDC(std::unique_ptr<CDC> target, std::vector<DrawCall>* log)
+      : RecordingDC(target.get(), log), m_target(std::move(target)) {}
 
  private:
   std::unique_ptr<CDC> m_target;
@@ -56,16 +56,12 @@ std::unique_ptr<CDC> HeadlessHost::OpenClientDC() {
   else
     real = std::make_unique<NullDC>();
   if (!m_options.record) return real;
-  return std::make_unique<OwningRecordingDC>(std::move(real));
+  // Calls go into the host's log as they are made, so a test that looks in
+  // the middle of a handler (at a cue, say) sees what has been drawn so far.
+  return std::make_unique<OwningRecordingDC>(std::move(real), &m_recorded);
 }
 
-void HeadlessHost::CloseClientDC(std::unique_ptr<CDC> dc) {
-  if (auto* recording = dynamic_cast<RecordingDC*>(dc.get())) {
-    const auto& calls = recording->Calls();
-    m_recorded.insert(m_recorded.end(), calls.begin(), calls.end());
-  }
-  dc.reset();
-}
+void HeadlessHost::CloseClientDC(std::unique_ptr<CDC> dc) { dc.reset(); }
 
 void HeadlessHost::Paint() {
   ++m_nPaints;

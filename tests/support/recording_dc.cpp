@@ -20,28 +20,28 @@ DrawCall RecordingDC::Make(DrawCall::Kind kind) const {
 
 std::vector<DrawCall> RecordingDC::Texts() const {
   std::vector<DrawCall> out;
-  for (const DrawCall& c : m_calls)
+  for (const DrawCall& c : *m_log)
     if (c.kind == DrawCall::kDrawText) out.push_back(c);
   return out;
 }
 
 std::vector<DrawCall> RecordingDC::TextsEqual(const std::string& text) const {
   std::vector<DrawCall> out;
-  for (const DrawCall& c : m_calls)
+  for (const DrawCall& c : *m_log)
     if (c.kind == DrawCall::kDrawText && c.text == text) out.push_back(c);
   return out;
 }
 
 std::vector<DrawCall> RecordingDC::TextsIn(const RECT& box) const {
   std::vector<DrawCall> out;
-  for (const DrawCall& c : m_calls)
+  for (const DrawCall& c : *m_log)
     if (c.kind == DrawCall::kDrawText && c.rect == box) out.push_back(c);
   return out;
 }
 
 std::vector<DrawCall> RecordingDC::FillsOf(const RECT& box) const {
   std::vector<DrawCall> out;
-  for (const DrawCall& c : m_calls)
+  for (const DrawCall& c : *m_log)
     if (c.kind == DrawCall::kFillRect && c.rect == box) out.push_back(c);
   return out;
 }
@@ -49,7 +49,7 @@ std::vector<DrawCall> RecordingDC::FillsOf(const RECT& box) const {
 int RecordingDC::SetBkMode(int mode) {
   const int old = m_nBkMode;
   m_nBkMode = mode;
-  m_calls.push_back(Make(DrawCall::kSetBkMode));
+  m_log->push_back(Make(DrawCall::kSetBkMode));
   if (m_pTarget) m_pTarget->SetBkMode(mode);
   return old;
 }
@@ -59,7 +59,7 @@ COLORREF RecordingDC::SetTextColor(COLORREF color) {
   m_textColor = color;
   DrawCall call = Make(DrawCall::kSetTextColor);
   call.color = color;
-  m_calls.push_back(call);
+  m_log->push_back(call);
   if (m_pTarget) m_pTarget->SetTextColor(color);
   return old;
 }
@@ -67,7 +67,7 @@ COLORREF RecordingDC::SetTextColor(COLORREF color) {
 CPen* RecordingDC::SelectObject(CPen* pen) {
   CPen* old = m_pPen;
   m_pPen = pen;
-  m_calls.push_back(Make(DrawCall::kSelectPen));
+  m_log->push_back(Make(DrawCall::kSelectPen));
   if (m_pTarget) m_pTarget->SelectObject(pen);
   return old;
 }
@@ -75,7 +75,7 @@ CPen* RecordingDC::SelectObject(CPen* pen) {
 CFont* RecordingDC::SelectObject(CFont* font) {
   CFont* old = m_pFont;
   m_pFont = font;
-  m_calls.push_back(Make(DrawCall::kSelectFont));
+  m_log->push_back(Make(DrawCall::kSelectFont));
   if (m_pTarget) m_pTarget->SelectObject(font);
   return old;
 }
@@ -84,7 +84,7 @@ void RecordingDC::FillRect(const RECT* rect, CBrush* brush) {
   DrawCall call = Make(DrawCall::kFillRect);
   call.rect = *rect;
   call.color = (brush && brush->GetSafeHandle()) ? brush->color() : kWhite;
-  m_calls.push_back(call);
+  m_log->push_back(call);
   if (m_pTarget) m_pTarget->FillRect(rect, brush);
 }
 
@@ -94,7 +94,7 @@ int RecordingDC::DrawText(std::string_view text, int count, RECT* rect, UINT for
   call.text = std::string(LeadingCharacters(text, count));
   call.format = format;
   call.color = m_textColor;
-  m_calls.push_back(call);
+  m_log->push_back(call);
   if (m_pTarget) return m_pTarget->DrawText(text, count, rect, format);
   return call.hasFont ? call.font.lfHeight : 0;
 }
@@ -104,7 +104,7 @@ POINT RecordingDC::MoveTo(int x, int y) {
   m_pos = {x, y};
   DrawCall call = Make(DrawCall::kMoveTo);
   call.to = m_pos;
-  m_calls.push_back(call);
+  m_log->push_back(call);
   if (m_pTarget) m_pTarget->MoveTo(x, y);
   return old;
 }
@@ -114,7 +114,7 @@ BOOL RecordingDC::LineTo(int x, int y) {
   call.from = m_pos;
   call.to = {x, y};
   m_pos = call.to;
-  m_calls.push_back(call);
+  m_log->push_back(call);
   if (m_pTarget) m_pTarget->LineTo(x, y);
   return TRUE;
 }
@@ -122,7 +122,7 @@ BOOL RecordingDC::LineTo(int x, int y) {
 BOOL RecordingDC::Rectangle(const RECT* rect) {
   DrawCall call = Make(DrawCall::kRectangle);
   call.rect = *rect;
-  m_calls.push_back(call);
+  m_log->push_back(call);
   if (m_pTarget) m_pTarget->Rectangle(rect);
   return TRUE;
 }
@@ -131,7 +131,7 @@ COLORREF RecordingDC::SetPixel(int x, int y, COLORREF color) {
   DrawCall call = Make(DrawCall::kSetPixel);
   call.to = {x, y};
   call.color = color;
-  m_calls.push_back(call);
+  m_log->push_back(call);
   if (m_pTarget) return m_pTarget->SetPixel(x, y, color);
   return color;
 }
@@ -144,11 +144,11 @@ CSize RecordingDC::GetTextExtent(std::string_view text) {
 }
 
 int RecordingDC::StartPage() {
-  m_calls.push_back(Make(DrawCall::kStartPage));
+  m_log->push_back(Make(DrawCall::kStartPage));
   return m_pTarget ? m_pTarget->StartPage() : 1;
 }
 
 int RecordingDC::EndPage() {
-  m_calls.push_back(Make(DrawCall::kEndPage));
+  m_log->push_back(Make(DrawCall::kEndPage));
   return m_pTarget ? m_pTarget->EndPage() : 1;
 }

@@ -41,11 +41,15 @@ struct DrawCall {
 
 class RecordingDC : public CDC {
  public:
-  // Every call is also made on `target` when one is given.
-  explicit RecordingDC(CDC* target = nullptr) : m_pTarget(target) {}
+  // Every call is also made on `target` when one is given.  With `log` the
+  // calls go there as they are made, instead of into the surface's own list.
+  explicit RecordingDC(CDC* target = nullptr, std::vector<DrawCall>* log = nullptr)
+      : m_pTarget(target), m_log(log ? log : &m_calls) {}
+  RecordingDC(const RecordingDC&) = delete;
+  RecordingDC& operator=(const RecordingDC&) = delete;
 
-  const std::vector<DrawCall>& Calls() const { return m_calls; }
-  void Clear() { m_calls.clear(); }
+  const std::vector<DrawCall>& Calls() const { return *m_log; }
+  void Clear() { m_log->clear(); }
   // The DrawText calls only, in order.
   std::vector<DrawCall> Texts() const;
   // The DrawText calls whose text is exactly `text`.
@@ -82,6 +86,7 @@ class RecordingDC : public CDC {
 
   CDC* m_pTarget;
   std::vector<DrawCall> m_calls;
+  std::vector<DrawCall>* m_log;
   int m_nBkMode = OPAQUE;
   COLORREF m_textColor = RGB(0, 0, 0);
   CPen* m_pPen = nullptr;
