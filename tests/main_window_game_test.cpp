@@ -83,13 +83,24 @@ TEST_F(MainWindowGameTest, EnterThenADragBetweenTheMisplacedCellsScoresAHundredO
   EXPECT_EQ(PixelsNotOfColour(widget->Image(), view->m_rcScoreCell[2], scoreFill), 0);
 }
 
-TEST_F(MainWindowGameTest, AReleaseOffTheCellsIsRefusedWithItsCue) {
+TEST_F(MainWindowGameTest, AReleaseOffTheCellsIsRefusedAndOneOutsideTheViewIsNotTheViews) {
   QTest::keyClick(widget, Qt::Key_Return);
   QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, Centre(*view, 1));
   QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
   EXPECT_EQ(cues.Count(IDR_SOUND_REFUSED), 1);
   EXPECT_EQ(view->m_nGameState, kStateSwapPeriod);
   EXPECT_EQ(view->m_nScore[11], 0);
+
+  // The mouse is not captured: a release beyond the view's edges never
+  // reaches the game, so it neither sounds nor ends the round.
+  QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, Centre(*view, 1));
+  QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, QPoint(-3, -3));
+  QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, Centre(*view, 1));
+  QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(widget->width() + 5, widget->height() / 2));
+  EXPECT_EQ(cues.Count(IDR_SOUND_REFUSED), 1);
+  EXPECT_EQ(view->m_nGameState, kStateSwapPeriod);
+  EXPECT_EQ(view->m_nRound, 1);
 }
 
 }  // namespace

@@ -210,6 +210,24 @@ TEST_F(SwapTest, AResizeJustBeforeTheSwapStillScoresAgainstTheSquareTheRoundStar
   EXPECT_EQ(table.TextsIn(view.m_rcScoreCell[1]).back().text, "30");
 }
 
+TEST_F(SwapTest, NoPressOrDropIsTakenOnceTheCountdownShowsZero) {
+  while (view.m_nCountdown > 1) ASSERT_TRUE(table.Tick());
+  view.OnLButtonDown(0, CellCentre(view, 1));
+  ASSERT_EQ(view.m_nDragFrom, 1);
+  ASSERT_TRUE(table.Tick());
+  ASSERT_EQ(view.m_nCountdown, 0);
+  ASSERT_EQ(view.m_nGameState, kStateSwapPeriod);  // the period closes on the next tick
+  table.cues.Clear();
+
+  // A drop at 0, even of a press made at 1, is refused.
+  const Snapshot atZero = Take();
+  view.OnLButtonUp(0, CellCentre(view, 2));
+  ExpectRefused(atZero);
+  // A press at 0 takes no cell.
+  view.OnLButtonDown(0, CellCentre(view, 3));
+  EXPECT_EQ(view.m_nDragFrom, 1);
+}
+
 TEST_F(SwapTest, EqualTotalScoresNothing) {
   // 6 1 8 / 3 5 7 / 4 9 2 (before-sum 16): exchanging cells 4 and 6 leaves
   // the total where it was, which is no improvement.
