@@ -156,14 +156,17 @@ QString PrintableText(std::string_view utf8, bool keepLineFeeds) {
 }  // namespace
 
 struct PainterDC::State {
+  explicit State(const DCState& shared)
+      : bkMode(shared.bkMode), textColor(shared.textColor), pen(shared.pen), font(shared.font) {}
+
   std::unique_ptr<QPainter> ownedPainter;
   QPainter* painter = nullptr;
   bool active = false;
-  int bkMode = OPAQUE;
-  COLORREF textColor = kBlack;
-  CPen* pen = nullptr;
-  CFont* font = nullptr;
-  POINT position;
+  // The surface's own state, kept by CDC.
+  const int& bkMode;
+  const COLORREF& textColor;
+  CPen* const& pen;
+  CFont* const& font;
 
   const QPaintDevice* Device() const { return painter->device(); }
 
@@ -184,7 +187,7 @@ struct PainterDC::State {
   int DrawWrapped(const QString& text, const QRect& box, UINT format) const;
 };
 
-PainterDC::PainterDC(QPaintDevice* device) : m_state(std::make_unique<State>()) {
+PainterDC::PainterDC(QPaintDevice* device) : m_state(std::make_unique<State>(SurfaceState())) {
   m_state->ownedPainter = std::make_unique<QPainter>();
   m_state->painter = m_state->ownedPainter.get();
   // A device without pixels (a null image) cannot be painted on; every call
@@ -197,7 +200,7 @@ PainterDC::PainterDC(QPaintDevice* device) : m_state(std::make_unique<State>()) 
   }
 }
 
-PainterDC::PainterDC(QPainter* painter) : m_state(std::make_unique<State>()) {
+PainterDC::PainterDC(QPainter* painter) : m_state(std::make_unique<State>(SurfaceState())) {
   m_state->painter = painter;
   m_state->active = painter && painter->isActive();
   if (m_state->active) {
@@ -218,32 +221,6 @@ PainterDC::~PainterDC() {
 
 QPainter* PainterDC::Painter() const { return m_state->painter; }
 
-int PainterDC::SetBkMode(int mode) {
-  const int old = m_state->bkMode;
-  m_state->bkMode = mode;
-  return old;
-}
-
-COLORREF PainterDC::SetTextColor(COLORREF color) {
-  const COLORREF old = m_state->textColor;
-  m_state->textColor = color;
-  return old;
-}
-
-COLORREF PainterDC::GetTextColor() const { return m_state->textColor; }
-
-CPen* PainterDC::SelectObject(CPen* pen) {
-  CPen* old = m_state->pen;
-  m_state->pen = pen;
-  return old;
-}
-
-CFont* PainterDC::SelectObject(CFont* font) {
-  CFont* old = m_state->font;
-  m_state->font = font;
-  return old;
-}
-
 void PainterDC::FillRect(const RECT* rect, CBrush* brush) {
   if (!m_state->active || !rect) return;
   // No brush is ever selected, so the current brush is the default white.
@@ -251,15 +228,8 @@ void PainterDC::FillRect(const RECT* rect, CBrush* brush) {
   m_state->Fill(BoxOf(*rect), color);
 }
 
-POINT PainterDC::MoveTo(int x, int y) {
-  const POINT old = m_state->position;
-  m_state->position = {x, y};
-  return old;
-}
-
 BOOL PainterDC::LineTo(int x, int y) {
-  const POINT from = m_state->position;
-  m_state->position = {x, y};
+  const POINT from = AdvancePosition(x, y);
   if (!m_state->active) return TRUE;
   if (m_state->PenWidth() > 1)
     m_state->StrokeWideLine(from, {x, y});

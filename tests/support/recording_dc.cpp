@@ -8,13 +8,14 @@ constexpr COLORREF kBlack = RGB(0, 0, 0);
 DrawCall RecordingDC::Make(DrawCall::Kind kind) const {
   DrawCall call;
   call.kind = kind;
-  call.bkMode = m_nBkMode;
-  if (m_pFont && m_pFont->GetSafeHandle()) {
-    call.font = m_pFont->logFont();
+  const DCState& state = SurfaceState();
+  call.bkMode = state.bkMode;
+  if (state.font && state.font->GetSafeHandle()) {
+    call.font = state.font->logFont();
     call.hasFont = true;
   }
-  call.color = m_pPen ? m_pPen->color() : kBlack;
-  call.penWidth = m_pPen ? m_pPen->width() : 1;
+  call.color = state.pen ? state.pen->color() : kBlack;
+  call.penWidth = state.pen ? state.pen->width() : 1;
   return call;
 }
 
@@ -47,16 +48,14 @@ std::vector<DrawCall> RecordingDC::FillsOf(const RECT& box) const {
 }
 
 int RecordingDC::SetBkMode(int mode) {
-  const int old = m_nBkMode;
-  m_nBkMode = mode;
+  const int old = CDC::SetBkMode(mode);
   m_log->push_back(Make(DrawCall::kSetBkMode));
   if (m_pTarget) m_pTarget->SetBkMode(mode);
   return old;
 }
 
 COLORREF RecordingDC::SetTextColor(COLORREF color) {
-  const COLORREF old = m_textColor;
-  m_textColor = color;
+  const COLORREF old = CDC::SetTextColor(color);
   DrawCall call = Make(DrawCall::kSetTextColor);
   call.color = color;
   m_log->push_back(call);
@@ -65,16 +64,14 @@ COLORREF RecordingDC::SetTextColor(COLORREF color) {
 }
 
 CPen* RecordingDC::SelectObject(CPen* pen) {
-  CPen* old = m_pPen;
-  m_pPen = pen;
+  CPen* old = CDC::SelectObject(pen);
   m_log->push_back(Make(DrawCall::kSelectPen));
   if (m_pTarget) m_pTarget->SelectObject(pen);
   return old;
 }
 
 CFont* RecordingDC::SelectObject(CFont* font) {
-  CFont* old = m_pFont;
-  m_pFont = font;
+  CFont* old = CDC::SelectObject(font);
   m_log->push_back(Make(DrawCall::kSelectFont));
   if (m_pTarget) m_pTarget->SelectObject(font);
   return old;
@@ -93,17 +90,16 @@ int RecordingDC::DrawText(std::string_view text, int count, RECT* rect, UINT for
   call.rect = *rect;
   call.text = std::string(LeadingCharacters(text, count));
   call.format = format;
-  call.color = m_textColor;
+  call.color = SurfaceState().textColor;
   m_log->push_back(call);
   if (m_pTarget) return m_pTarget->DrawText(text, count, rect, format);
   return call.hasFont ? call.font.lfHeight : 0;
 }
 
 POINT RecordingDC::MoveTo(int x, int y) {
-  const POINT old = m_pos;
-  m_pos = {x, y};
+  const POINT old = CDC::MoveTo(x, y);
   DrawCall call = Make(DrawCall::kMoveTo);
-  call.to = m_pos;
+  call.to = {x, y};
   m_log->push_back(call);
   if (m_pTarget) m_pTarget->MoveTo(x, y);
   return old;
@@ -111,9 +107,8 @@ POINT RecordingDC::MoveTo(int x, int y) {
 
 BOOL RecordingDC::LineTo(int x, int y) {
   DrawCall call = Make(DrawCall::kLineTo);
-  call.from = m_pos;
+  call.from = AdvancePosition(x, y);
   call.to = {x, y};
-  m_pos = call.to;
   m_log->push_back(call);
   if (m_pTarget) m_pTarget->LineTo(x, y);
   return TRUE;
@@ -138,7 +133,8 @@ COLORREF RecordingDC::SetPixel(int x, int y, COLORREF color) {
 
 CSize RecordingDC::GetTextExtent(std::string_view text) {
   if (m_pTarget) return m_pTarget->GetTextExtent(text);
-  const int height = (m_pFont && m_pFont->GetSafeHandle()) ? m_pFont->logFont().lfHeight : 16;
+  const CFont* font = SurfaceState().font;
+  const int height = (font && font->GetSafeHandle()) ? font->logFont().lfHeight : 16;
   const int chars = static_cast<int>(LeadingCharacters(text, -1).size());
   return {chars * height * 6 / 10, height};
 }

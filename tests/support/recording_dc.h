@@ -61,7 +61,6 @@ class RecordingDC : public CDC {
 
   int SetBkMode(int mode) override;
   COLORREF SetTextColor(COLORREF color) override;
-  COLORREF GetTextColor() const override { return m_textColor; }
   CPen* SelectObject(CPen* pen) override;
   CFont* SelectObject(CFont* font) override;
   void FillRect(const RECT* rect, CBrush* brush) override;
@@ -77,9 +76,9 @@ class RecordingDC : public CDC {
   int StartPage() override;
   int EndPage() override;
 
-  CFont* CurrentFont() const { return m_pFont; }
-  CPen* CurrentPen() const { return m_pPen; }
-  int BkMode() const { return m_nBkMode; }
+  CFont* CurrentFont() const { return SurfaceState().font; }
+  CPen* CurrentPen() const { return SurfaceState().pen; }
+  int BkMode() const { return SurfaceState().bkMode; }
 
  private:
   DrawCall Make(DrawCall::Kind kind) const;
@@ -87,9 +86,4 @@ class RecordingDC : public CDC {
   CDC* m_pTarget;
   std::vector<DrawCall> m_calls;
   std::vector<DrawCall>* m_log;
-  int m_nBkMode = OPAQUE;
-  COLORREF m_textColor = RGB(0, 0, 0);
-  CPen* m_pPen = nullptr;
-  CFont* m_pFont = nullptr;
-  POINT m_pos = {};
 };
