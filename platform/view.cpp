@@ -1,7 +1,7 @@
 #include "platform/view.h"
 
 #include "platform/modal_ui.h"
-#include "platform/null_dc.h"
+#include "platform/painter_dc.h"
 #include "platform/print_info.h"
 
 void CView::AttachHost(IViewHost* host) {
@@ -43,7 +43,9 @@ CClientDC::CClientDC(CView* view) : m_view(view) {
     if (host->PaintPending()) host->PaintNow();
     m_dc = host->OpenClientDC();
   }
-  if (!m_dc) m_dc = std::make_unique<NullDC>();
+  // Without a window the view draws on a surface without a device, which
+  // keeps its state and draws nothing.
+  if (!m_dc) m_dc = std::make_unique<PainterDC>(static_cast<QPaintDevice*>(nullptr));
 }
 
 CClientDC::~CClientDC() {
