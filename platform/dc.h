@@ -9,10 +9,12 @@
 //    single-line formats centre or align in the box, DT_WORDBREAK breaks at
 //    the right edge and at every line feed from the top; always clipped to
 //    the box unless DT_NOCLIP.
-//  - MoveTo/LineTo draw from the start up to but not including the end.
+//  - MoveTo/LineTo draw from the start up to but not including the end;
+//    horizontal and vertical lines are pixel-exact, slanted ones are not
+//    (the game draws none).
 //  - Rectangle draws a one-pixel outline in the current pen over
 //    left..right-1, top..bottom-1 and fills the inside with the current brush.
-//  - Lines, rectangles and fills are pixel-exact; text may be antialiased.
+//  - Rectangles and fills are pixel-exact; text may be antialiased.
 //  - Texts are UTF-8.
 #pragma once
 
