@@ -1,10 +1,10 @@
 #include "platform/print_loop.h"
 
 #include <QPainter>
-#include <QPrinter>
 
 #include "platform/modal_ui.h"
 #include "platform/painter_dc.h"
+#include "platform/print_device.h"
 #include "platform/print_info.h"
 #include "platform/view.h"
 

@@ -3,11 +3,11 @@
 #include <QMarginsF>
 #include <QPageLayout>
 #include <QPageSize>
-#include <QPrinter>
 #include <QString>
 #include <memory>
 
 #include "platform/modal_ui.h"
+#include "platform/print_device.h"
 #include "platform/print_info.h"
 #include "platform/print_loop.h"
 #include "platform/view.h"
@@ -22,7 +22,7 @@ constexpr int kMaxPdfDpi = 2400;
 // question on to the modal interface that was in use before.
 class FixedPrinterUI : public IModalUI {
  public:
-  FixedPrinterUI(IModalUI& previous, std::unique_ptr<QPrinter> printer)
+  FixedPrinterUI(IModalUI& previous, std::unique_ptr<PrintDevice> printer)
       : m_previous(previous), m_printer(std::move(printer)) {
     SetModalUI(this);
   }
@@ -45,14 +45,14 @@ class FixedPrinterUI : public IModalUI {
 
  private:
   IModalUI& m_previous;
-  std::unique_ptr<QPrinter> m_printer;
+  std::unique_ptr<PrintDevice> m_printer;
 };
 
 }  // namespace
 
 bool PrintViewToPdf(CView& view, const std::string& path, int dpi) {
   if (dpi < 1 || dpi > kMaxPdfDpi || path.empty()) return false;
-  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  auto printer = std::make_unique<PrintDevice>(QPrinter::HighResolution);
   printer->setOutputFormat(QPrinter::PdfFormat);
   printer->setOutputFileName(QString::fromStdString(path));
   printer->setResolution(dpi);
