@@ -5,17 +5,14 @@
 #include <cstdlib>
 
 #include "game/MyKelvoView.h"
-#include "platform/headless_host.h"
+#include "platform/view_image.h"
 
 int SaveOpeningScreenshot(int argc, char** argv, const CommandLine& cl) {
   // No display is needed: the offscreen platform has fonts and images.
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QGuiApplication qapp(argc, argv);
   CMyKelvoView view;
-  HeadlessHost host(cl.width, cl.height);
-  host.Attach(&view);
-  host.Paint();
-  if (!host.Image().save(QString::fromStdString(cl.screenshotPath), "PNG")) {
+  if (!SaveViewImage(view, cl.width, cl.height, cl.screenshotPath)) {
     std::fprintf(stderr, "kelvo: cannot write the screenshot to '%s'\n", cl.screenshotPath.c_str());
     return 1;
   }

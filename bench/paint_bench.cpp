@@ -7,8 +7,8 @@
 #include <cstdlib>
 
 #include "game/MyKelvoView.h"
-#include "platform/headless_host.h"
 #include "platform/painter_dc.h"
+#include "support/headless_host.h"
 
 namespace {
 

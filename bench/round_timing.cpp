@@ -18,7 +18,7 @@ namespace {
 
 class SilentOutput : public ISoundOutput {
  public:
-  void Play(std::span<const unsigned char>, bool) override {}
+  void Play(UINT, std::span<const unsigned char>, bool) override {}
 };
 
 // The real view, with a stopwatch on its timer handler.

@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "game/MyKelvoView.h"
-#include "platform/headless_host.h"
+#include "support/headless_host.h"
 
 namespace {
 

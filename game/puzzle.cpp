@@ -5,10 +5,9 @@
 
 #include "game/MyKelvoView.h"
 #include "game/line_values.h"
-#include "game/number_boxes.h"
 #include "game/puzzle_tables.h"
+#include "screen/number_boxes.h"
 #include "screen/text_style.h"
-
 
 void CMyKelvoView::DrawPuzzle(CDC* pDC, BOOL bRedrawOnly) {
   pDC->SetBkMode(TRANSPARENT);

@@ -6,7 +6,6 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPoint>
-#include <QPolygon>
 #include <QRect>
 #include <QString>
 #include <QTextLayout>
@@ -159,14 +158,17 @@ QString PrintableText(std::string_view utf8, bool keepLineFeeds) {
 }  // namespace
 
 struct PainterDC::State {
+  explicit State(const DCState& shared)
+      : bkMode(shared.bkMode), textColor(shared.textColor), pen(shared.pen), font(shared.font) {}
+
   std::unique_ptr<QPainter> ownedPainter;
   QPainter* painter = nullptr;
   bool active = false;
-  int bkMode = OPAQUE;
-  COLORREF textColor = kBlack;
-  CPen* pen = nullptr;
-  CFont* font = nullptr;
-  POINT position;
+  // The surface's own state, kept by CDC.
+  const int& bkMode;
+  const COLORREF& textColor;
+  CPen* const& pen;
+  CFont* const& font;
 
   const QPaintDevice* Device() const { return painter->device(); }
 
@@ -189,7 +191,7 @@ struct PainterDC::State {
   int DrawWrapped(const QString& text, const QRect& box, UINT format) const;
 };
 
-PainterDC::PainterDC(QPaintDevice* device) : m_state(std::make_unique<State>()) {
+PainterDC::PainterDC(QPaintDevice* device) : m_state(std::make_unique<State>(SurfaceState())) {
   m_state->ownedPainter = std::make_unique<QPainter>();
   m_state->painter = m_state->ownedPainter.get();
   // A device without pixels (a null image) cannot be painted on; every call
@@ -202,7 +204,7 @@ PainterDC::PainterDC(QPaintDevice* device) : m_state(std::make_unique<State>()) 
   }
 }
 
-PainterDC::PainterDC(QPainter* painter) : m_state(std::make_unique<State>()) {
+PainterDC::PainterDC(QPainter* painter) : m_state(std::make_unique<State>(SurfaceState())) {
   m_state->painter = painter;
   m_state->active = painter && painter->isActive();
   if (m_state->active) {
@@ -223,32 +225,6 @@ PainterDC::~PainterDC() {
 
 QPainter* PainterDC::Painter() const { return m_state->painter; }
 
-int PainterDC::SetBkMode(int mode) {
-  const int old = m_state->bkMode;
-  m_state->bkMode = mode;
-  return old;
-}
-
-COLORREF PainterDC::SetTextColor(COLORREF color) {
-  const COLORREF old = m_state->textColor;
-  m_state->textColor = color;
-  return old;
-}
-
-COLORREF PainterDC::GetTextColor() const { return m_state->textColor; }
-
-CPen* PainterDC::SelectObject(CPen* pen) {
-  CPen* old = m_state->pen;
-  m_state->pen = pen;
-  return old;
-}
-
-CFont* PainterDC::SelectObject(CFont* font) {
-  CFont* old = m_state->font;
-  m_state->font = font;
-  return old;
-}
-
 void PainterDC::FillRect(const RECT* rect, CBrush* brush) {
   if (!m_state->active || !rect) return;
   // No brush is ever selected, so the current brush is the default white.
@@ -256,15 +232,8 @@ void PainterDC::FillRect(const RECT* rect, CBrush* brush) {
   m_state->Fill(BoxOf(*rect), color);
 }
 
-POINT PainterDC::MoveTo(int x, int y) {
-  const POINT old = m_state->position;
-  m_state->position = {x, y};
-  return old;
-}
-
 BOOL PainterDC::LineTo(int x, int y) {
-  const POINT from = m_state->position;
-  m_state->position = {x, y};
+  const POINT from = AdvancePosition(x, y);
   if (!m_state->active) return TRUE;
   if (m_state->PenWidth() > 1)
     m_state->StrokeWideLine(from, {x, y});
@@ -273,11 +242,9 @@ BOOL PainterDC::LineTo(int x, int y) {
   return TRUE;
 }
 
-// A one-pixel line from `from` up to but not including `to`.  Straight lines
-// are filled spans (the screen's grid is made of them); slanted ones pick,
-// for each step along the major axis, the nearest pixel on the minor axis.
-// Only the steps that can land on the device are visited, so a line to a
-// far-away point costs no more than one across the device.
+// A one-pixel line from `from` up to but not including `to`.  The game draws
+// only horizontal and vertical lines, as filled spans; anything else is
+// left to Qt's own line, which is not pixel-exact.
 void PainterDC::State::PlotLine(POINT from, POINT to) const {
   const long long x0 = ClampCoordinate(from.x), y0 = ClampCoordinate(from.y);
   const long long x1 = ClampCoordinate(to.x), y1 = ClampCoordinate(to.y);
@@ -288,45 +255,15 @@ void PainterDC::State::PlotLine(POINT from, POINT to) const {
     const long long left = dx > 0 ? x0 : x1 + 1;
     Fill(QRect(static_cast<int>(left), static_cast<int>(y0), static_cast<int>(std::llabs(dx)), 1),
          color);
-    return;
-  }
-  if (dx == 0) {
+  } else if (dx == 0) {
     const long long top = dy > 0 ? y0 : y1 + 1;
     Fill(QRect(static_cast<int>(x0), static_cast<int>(top), 1, static_cast<int>(std::llabs(dy))),
          color);
-    return;
-  }
-
-  const bool xMajor = std::llabs(dx) >= std::llabs(dy);
-  const long long major0 = xMajor ? x0 : y0, minor0 = xMajor ? y0 : x0;
-  const long long majorDelta = xMajor ? dx : dy, minorDelta = xMajor ? dy : dx;
-  const long long steps = std::llabs(majorDelta);
-  const long long majorSign = majorDelta > 0 ? 1 : -1;
-  const long long minorSign = minorDelta > 0 ? 1 : -1;
-  const long long extent = xMajor ? Device()->width() : Device()->height();
-
-  // Steps i whose major coordinate major0 + i * majorSign lies in [0, extent).
-  long long first = 0, last = steps - 1;
-  if (majorSign > 0) {
-    first = std::max(first, -major0);
-    last = std::min(last, extent - 1 - major0);
   } else {
-    first = std::max(first, major0 - (extent - 1));
-    last = std::min(last, major0);
+    painter->setPen(QPen(ToQColor(color), 1));
+    painter->drawLine(QPoint(static_cast<int>(x0), static_cast<int>(y0)),
+                      QPoint(static_cast<int>(x1), static_cast<int>(y1)));
   }
-  if (first > last) return;
-
-  QPolygon points;
-  points.reserve(static_cast<qsizetype>(last - first + 1));
-  const long long minorRun = std::llabs(minorDelta);
-  for (long long i = first; i <= last; ++i) {
-    const long long minor = minor0 + minorSign * ((2 * i * minorRun + steps) / (2 * steps));
-    const long long major = major0 + majorSign * i;
-    const long long px = xMajor ? major : minor, py = xMajor ? minor : major;
-    points.append(QPoint(static_cast<int>(px), static_cast<int>(py)));
-  }
-  painter->setPen(QPen(ToQColor(color), 1));
-  painter->drawPoints(points);
 }
 
 // Wide pens only frame the certificate: a solid stroke of the pen's width
@@ -349,15 +286,8 @@ BOOL PainterDC::Rectangle(const RECT* rect) {
   const QRect box = BoxOf(r);
   if (box.isEmpty()) return TRUE;
   m_state->Fill(box.adjusted(1, 1, -1, -1), kWhite);
+  // Always one pixel wide, whatever the pen's width.
   const COLORREF color = m_state->PenColor();
-  const int width = m_state->PenWidth();
-  if (width > 1) {
-    m_state->painter->setPen(
-        QPen(ToQColor(color), width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
-    m_state->painter->setBrush(Qt::NoBrush);
-    m_state->painter->drawRect(box.adjusted(0, 0, -1, -1));
-    return TRUE;
-  }
   m_state->Fill(QRect(box.left(), box.top(), box.width(), 1), color);
   m_state->Fill(QRect(box.left(), box.bottom(), box.width(), 1), color);
   m_state->Fill(QRect(box.left(), box.top(), 1, box.height()), color);

@@ -20,15 +20,9 @@ class PainterDC : public CDC {
   PainterDC(const PainterDC&) = delete;
   PainterDC& operator=(const PainterDC&) = delete;
 
-  int SetBkMode(int mode) override;
-  COLORREF SetTextColor(COLORREF color) override;
-  COLORREF GetTextColor() const override;
-  CPen* SelectObject(CPen* pen) override;
-  CFont* SelectObject(CFont* font) override;
   void FillRect(const RECT* rect, CBrush* brush) override;
   int DrawText(std::string_view text, int count, RECT* rect, UINT format) override;
   using CDC::DrawText;
-  POINT MoveTo(int x, int y) override;
   BOOL LineTo(int x, int y) override;
   BOOL Rectangle(const RECT* rect) override;
   COLORREF SetPixel(int x, int y, COLORREF color) override;

@@ -1,6 +1,6 @@
 #include "platform/print_info.h"
 
-#include <QPrinter>
+#include "platform/print_device.h"
 
 CPrintInfo::CPrintInfo() = default;
 CPrintInfo::~CPrintInfo() = default;

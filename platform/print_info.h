@@ -7,7 +7,8 @@
 
 #include "platform/win_types.h"
 
-class QPrinter;
+// The printer a job prints on; only the platform knows what it is.
+class PrintDevice;
 
 class CPrintInfo {
  public:
@@ -23,7 +24,7 @@ class CPrintInfo {
   // The drawable page rectangle in device units.
   RECT m_rectDraw;
   // The printer chosen in the print dialog; empty until then.
-  std::unique_ptr<QPrinter> m_pPrinter;
+  std::unique_ptr<PrintDevice> m_pPrinter;
 
  private:
   UINT m_nMinPage = 1;

@@ -7,8 +7,6 @@
 // device pixels.
 #pragma once
 
-#include <string>
-
 class CView;
 class CPrintInfo;
 
@@ -21,9 +19,3 @@ void RunPrintJob(CView& view);
 // Prints the pages of a prepared job on info.m_pPrinter.  Returns false, with
 // nothing printed, when the printer cannot be started or fails mid-job.
 bool PrintPreparedJob(CView& view, CPrintInfo& info);
-
-// Runs the same job into a PDF file at `dpi` dots per inch on a Letter sheet
-// with no margins, with no dialog: the view still prepares the job (page
-// count and so on) but the printer is the PDF file.  Returns false when the
-// view declines, the file cannot be written or `dpi` is outside 1..2400.
-bool PrintViewToPdf(CView& view, const std::string& path, int dpi);

@@ -5,8 +5,8 @@
 #include <QPageLayout>
 #include <QPointer>
 #include <QPrintDialog>
-#include <QPrinter>
 
+#include "platform/print_device.h"
 #include "platform/print_info.h"
 #include "platform/qt_dialog.h"
 
@@ -59,7 +59,7 @@ int QtModalUI::RunDialog(CDialog& dialog) {
 }
 
 BOOL QtModalUI::PreparePrinting(CPrintInfo& info) {
-  auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  auto printer = std::make_unique<PrintDevice>(QPrinter::HighResolution);
   QPrintDialog dialog(printer.get(), ModalParent());
   dialog.setMinMax(static_cast<int>(info.GetMinPage()), static_cast<int>(info.GetMaxPage()));
   dialog.setFromTo(static_cast<int>(info.GetMinPage()), static_cast<int>(info.GetMaxPage()));

@@ -51,13 +51,6 @@ bool QtSoundOutput::Open() {
   m_worker = new SoundWorker(device);
   m_worker->moveToThread(m_thread.get());
   m_thread->start();
-  bool opened = false;
-  RunOnWorker(m_worker, [this, &opened] { opened = m_worker->Open(); });
-  if (!opened) {
-    StopThread();
-    m_state = kNoDevice;
-    return false;
-  }
   m_state = kReady;
   if (!g_shutDownWithApp) {
     g_shutDownWithApp = this;
@@ -68,7 +61,7 @@ bool QtSoundOutput::Open() {
 
 void QtSoundOutput::WarmUp() { Open(); }
 
-void QtSoundOutput::Play(std::span<const unsigned char> waveImage, bool wait) {
+void QtSoundOutput::Play(UINT clipId, std::span<const unsigned char> waveImage, bool wait) {
   // A clip that cannot be read is silent and leaves the one playing alone.
   const std::optional<WaveClip> clip = ReadWave(waveImage);
   if (!clip || clip->DurationMs() > kMaxClipMs) return;
@@ -78,7 +71,8 @@ void QtSoundOutput::Play(std::span<const unsigned char> waveImage, bool wait) {
   std::future<void> finished = done->get_future();
   SoundWorker* worker = m_worker;
   QMetaObject::invokeMethod(
-      worker, [worker, waveImage, done] { worker->Play(waveImage, done); }, Qt::QueuedConnection);
+      worker, [worker, clipId, waveImage, done] { worker->Play(clipId, waveImage, done); },
+      Qt::QueuedConnection);
   if (!wait) return;
   // The window's thread blocks here, as it should: the sound thread keeps
   // the sink fed.  Bounded, so a stuck sound server cannot hang the game.
@@ -94,7 +88,8 @@ void QtSoundOutput::Shutdown() {
 void QtSoundOutput::StopThread() {
   if (!m_thread) return;
   SoundWorker* worker = m_worker;
-  RunOnWorker(worker, [worker] { worker->Close(); });
+  bool closedStreams = false;
+  RunOnWorker(worker, [worker, &closedStreams] { closedStreams = worker->Close(); });
   m_thread->quit();
   m_thread->wait();
   delete m_worker;
@@ -103,7 +98,8 @@ void QtSoundOutput::StopThread() {
   // Closing the sinks makes the sound server answer; let those answers
   // arrive before the program goes on to exit, where Qt 6.4 tears its audio
   // engine down without holding the engine's lock (a crash inside the sound
-  // library when an answer is being handled at that moment).
+  // library when an answer is being handled at that moment).  Without a
+  // stream closed there is nothing to wait for.
   constexpr unsigned long kSettleMs = 150;
-  QThread::msleep(kSettleMs);
+  if (closedStreams) QThread::msleep(kSettleMs);
 }

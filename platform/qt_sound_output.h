@@ -2,9 +2,10 @@
 // desktop's sound server (PulseAudio or PipeWire).  The sink lives on a
 // small thread of its own, so that a sound keeps flowing while the window's
 // thread is blocked waiting for it to end.  The device is looked up once,
-// on the warm-up or the first sound, and each clip is converted to the
-// device's format once and kept, so a cue starts at once.  Where there is
-// no sound server or device every sound is silent and returns at once.
+// on the warm-up or the first sound; each clip plays in its own format,
+// read once and kept under its resource id, so a cue starts at once.  Where
+// there is no sound server or device every sound is silent and returns at
+// once.
 #pragma once
 
 #include <atomic>
@@ -27,7 +28,7 @@ class QtSoundOutput : public ISoundOutput {
   QtSoundOutput(const QtSoundOutput&) = delete;
   QtSoundOutput& operator=(const QtSoundOutput&) = delete;
 
-  void Play(std::span<const unsigned char> waveImage, bool wait) override;
+  void Play(UINT clipId, std::span<const unsigned char> waveImage, bool wait) override;
   void WarmUp() override;
 
   // Whether a sound device was found; false until the warm-up or the first

@@ -52,10 +52,7 @@ CPoint ViewWidget::ClientPoint(const QMouseEvent* event) const {
   return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
 }
 
-std::unique_ptr<CDC> ViewWidget::OpenClientDC() {
-  if (m_needsPaint || m_image.size() != DeviceSize()) RepaintImage();
-  return std::make_unique<PainterDC>(&m_image);
-}
+std::unique_ptr<CDC> ViewWidget::OpenClientDC() { return std::make_unique<PainterDC>(&m_image); }
 
 void ViewWidget::CloseClientDC(std::unique_ptr<CDC> dc) {
   dc.reset();
@@ -101,8 +98,7 @@ const QImage& ViewWidget::ShownImage() {
 }
 
 void ViewWidget::paintEvent(QPaintEvent* event) {
-  // A move to a screen with another scale changes the device size alone.
-  if (m_needsPaint || m_image.size() != DeviceSize()) RepaintImage();
+  if (PaintPending()) RepaintImage();
   QPainter painter(this);
   painter.setClipRegion(event->region());
   painter.drawImage(QPointF(0, 0), ShownImage());

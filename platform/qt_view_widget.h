@@ -38,6 +38,9 @@ class ViewWidget : public QWidget, public IViewHost {
   ITimerService& Timers() override { return m_timers; }
   void SetCaption(const std::string& text) override;
   void Invalidate() override;
+  // A move to a screen with another scale changes the device size alone.
+  bool PaintPending() const override { return m_needsPaint || m_image.size() != DeviceSize(); }
+  void PaintNow() override { RepaintImage(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -4,6 +4,8 @@
 #include <QIcon>
 #include <QResource>
 
+#include "platform/qt_icons.h"
+
 namespace {
 // Resources live at :/res/<TYPE>/<id>.
 const char* const kRoot = ":/res";

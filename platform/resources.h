@@ -3,7 +3,6 @@
 // regard to case, so "sound" finds the "SOUND" resources.
 #pragma once
 
-#include <QPixmap>
 #include <span>
 
 #include "platform/win_types.h"
@@ -11,6 +10,3 @@
 // The bytes of resource `id` of type `type`, held in the program's image for
 // the whole run; empty when there is no such resource.
 std::span<const unsigned char> FindResource(UINT id, const char* type);
-
-// Icon resource `id` drawn at `size` pixels (null pixmap if missing).
-QPixmap LoadIconPixmap(UINT id, int size);

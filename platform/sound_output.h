@@ -7,14 +7,17 @@
 
 #include <span>
 
+#include "platform/win_types.h"
+
 class ISoundOutput {
  public:
   virtual ~ISoundOutput() = default;
-  // Plays `waveImage` (a complete RIFF/WAVE image that stays valid for the
-  // whole run).  With `wait` false it returns at once; with `wait` true it
-  // returns when the sound has finished, and the calling thread does nothing
-  // else meanwhile.  An image that cannot be played is silent.
-  virtual void Play(std::span<const unsigned char> waveImage, bool wait) = 0;
+  // Plays clip `clipId`, whose stored image is `waveImage` (a complete
+  // RIFF/WAVE image that stays valid for the whole run); an output may keep
+  // what it reads from the image under the id.  With `wait` false it returns at once; with `wait`
+  // true it returns when the sound has finished, and the calling thread does nothing else
+  // meanwhile.  An image that cannot be played is silent.
+  virtual void Play(UINT clipId, std::span<const unsigned char> waveImage, bool wait) = 0;
   // Opens the sound device ahead of the first sound, so that one starts
   // without delay; the program calls it once its window is on screen.
   virtual void WarmUp() {}

@@ -1,7 +1,7 @@
 #include "platform/view.h"
 
 #include "platform/modal_ui.h"
-#include "platform/null_dc.h"
+#include "platform/painter_dc.h"
 #include "platform/print_info.h"
 
 void CView::AttachHost(IViewHost* host) {
@@ -35,8 +35,17 @@ BOOL CView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInf
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) { return ModalUI().PreparePrinting(*pInfo); }
 
 CClientDC::CClientDC(CView* view) : m_view(view) {
-  if (m_view->Host()) m_dc = m_view->Host()->OpenClientDC();
-  if (!m_dc) m_dc = std::make_unique<NullDC>();
+  if (IViewHost* host = m_view->Host()) {
+    // A paint still pending runs first, on every host alike: the handler
+    // then draws over the screen the player will see, and what OnDraw sets
+    // on its way (the line sums of the square shown) is set before the
+    // handler's own work, never in the middle of it.
+    if (host->PaintPending()) host->PaintNow();
+    m_dc = host->OpenClientDC();
+  }
+  // Without a window the view draws on a surface without a device, which
+  // keeps its state and draws nothing.
+  if (!m_dc) m_dc = std::make_unique<PainterDC>(static_cast<QPaintDevice*>(nullptr));
 }
 
 CClientDC::~CClientDC() {

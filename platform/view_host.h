@@ -25,4 +25,8 @@ class IViewHost {
   virtual void SetCaption(const std::string& text) = 0;
   // Asks for a paint: the client area is erased to white and OnDraw runs.
   virtual void Invalidate() = 0;
+  // Whether a paint was asked for (Invalidate, a resize) and has not run yet.
+  virtual bool PaintPending() const = 0;
+  // Runs that paint now.
+  virtual void PaintNow() = 0;
 };

@@ -6,8 +6,8 @@
 
 #include "game/MyKelvoView.h"
 #include "game/line_values.h"
-#include "game/number_boxes.h"
 #include "screen/grid.h"
+#include "screen/number_boxes.h"
 #include "screen/text_style.h"
 
 namespace {

@@ -10,7 +10,7 @@ namespace {
 void Play(UINT nID, bool wait) {
   const std::span<const unsigned char> image = FindResource(nID, "sound");
   if (image.empty()) return;
-  SoundOutput().Play(image, wait);
+  SoundOutput().Play(nID, image, wait);
 }
 
 }  // namespace

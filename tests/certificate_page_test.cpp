@@ -12,7 +12,7 @@
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
 #include "platform/print_info.h"
-#include "platform/recording_dc.h"
+#include "support/recording_dc.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "app/MainFrame.h"
 #include "app/MyKelvoApp.h"
 #include "game/MyKelvoView.h"
-#include "platform/headless_host.h"
+#include "support/headless_host.h"
 #include "platform/qt_view_widget.h"
 #include "support/game_play.h"
 #include "support/scripted_modal_ui.h"

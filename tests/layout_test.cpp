@@ -4,8 +4,8 @@
 #include <climits>
 
 #include "game/MyKelvoView.h"
-#include "platform/headless_host.h"
-#include "platform/recording_dc.h"
+#include "support/headless_host.h"
+#include "support/recording_dc.h"
 
 namespace {
 

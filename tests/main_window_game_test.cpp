@@ -62,7 +62,7 @@ TEST_F(MainWindowGameTest, EnterThenADragBetweenTheMisplacedCellsScoresAHundredO
   EXPECT_EQ(cues.Ids(), std::vector<UINT>{IDR_SOUND_GO});
 
   const RECT scoreBox = view->m_rcScoreCell[1];
-  const COLORREF scoreFill = view->m_brScore.color();
+  const COLORREF scoreFill = RGB(0xFF, 0xC7, 0xFF);
   // The offscreen screen is narrow, so the table may run off its left
   // edge; enough of round 1's box must show to read it.
   ASSERT_GT(VisibleArea(widget->Image(), scoreBox), 200);
@@ -83,13 +83,24 @@ TEST_F(MainWindowGameTest, EnterThenADragBetweenTheMisplacedCellsScoresAHundredO
   EXPECT_EQ(PixelsNotOfColour(widget->Image(), view->m_rcScoreCell[2], scoreFill), 0);
 }
 
-TEST_F(MainWindowGameTest, AReleaseOffTheCellsIsRefusedWithItsCue) {
+TEST_F(MainWindowGameTest, AReleaseOffTheCellsIsRefusedAndOneOutsideTheViewIsNotTheViews) {
   QTest::keyClick(widget, Qt::Key_Return);
   QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, Centre(*view, 1));
   QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
   EXPECT_EQ(cues.Count(IDR_SOUND_REFUSED), 1);
   EXPECT_EQ(view->m_nGameState, kStateSwapPeriod);
   EXPECT_EQ(view->m_nScore[11], 0);
+
+  // The mouse is not captured: a release beyond the view's edges never
+  // reaches the game, so it neither sounds nor ends the round.
+  QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, Centre(*view, 1));
+  QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier, QPoint(-3, -3));
+  QTest::mousePress(widget, Qt::LeftButton, Qt::NoModifier, Centre(*view, 1));
+  QTest::mouseRelease(widget, Qt::LeftButton, Qt::NoModifier,
+                      QPoint(widget->width() + 5, widget->height() / 2));
+  EXPECT_EQ(cues.Count(IDR_SOUND_REFUSED), 1);
+  EXPECT_EQ(view->m_nGameState, kStateSwapPeriod);
+  EXPECT_EQ(view->m_nRound, 1);
 }
 
 TEST_F(MainWindowGameTest, APerfectGameTypedOnTheKeyboardAlone) {

@@ -7,9 +7,9 @@
 #include <tuple>
 
 #include "game/MyKelvoView.h"
-#include "platform/headless_host.h"
-#include "platform/recording_dc.h"
 #include "screen/score_table.h"
+#include "support/headless_host.h"
+#include "support/recording_dc.h"
 
 namespace {
 
@@ -236,11 +236,11 @@ TEST_F(PaintTest, ScoreTableHeadingsBoxesAndFont) {
     EXPECT_EQ(CountOf(DrawCall::kRectangle, view.m_rcScoreFrame[i]), 1u);
     const auto fill = dc.FillsOf(view.m_rcScoreCell[i]);
     ASSERT_EQ(fill.size(), 1u);
-    EXPECT_EQ(fill[0].color, view.m_brScore.color());
+    EXPECT_EQ(fill[0].color, RGB(0xFF, 0xC7, 0xFF));
     if (i >= 2) {
       EXPECT_EQ(CountOf(DrawCall::kRectangle, view.m_rcBonusFrame[i]), 1u);
       ASSERT_EQ(dc.FillsOf(view.m_rcBonusCell[i]).size(), 1u);
-      EXPECT_EQ(dc.FillsOf(view.m_rcBonusCell[i])[0].color, view.m_brBonus.color());
+      EXPECT_EQ(dc.FillsOf(view.m_rcBonusCell[i])[0].color, RGB(0xE1, 0xFF, 0x80));
     }
   }
   for (const DrawCall& c : dc.Calls()) {
@@ -249,7 +249,7 @@ TEST_F(PaintTest, ScoreTableHeadingsBoxesAndFont) {
     }
   }
   EXPECT_EQ(CountOf(DrawCall::kRectangle, view.m_rcOverallFrame), 1u);
-  EXPECT_EQ(dc.FillsOf(view.m_rcOverall)[0].color, view.m_brOverall.color());
+  EXPECT_EQ(dc.FillsOf(view.m_rcOverall)[0].color, RGB(0x60, 0xFF, 0xB4));
 }
 
 TEST_F(PaintTest, ScoreTableRestoresTheCallersFont) {

@@ -9,8 +9,8 @@
 #include "game/MyKelvoView.h"
 #include "platform/cmd_target.h"
 #include "platform/command_ids.h"
-#include "platform/headless_host.h"
 #include "res/resource_ids.h"
+#include "support/headless_host.h"
 #include "support/scripted_modal_ui.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include "game/MyKelvoView.h"
 #include "game/line_values.h"
 #include "game/puzzle_tables.h"
-#include "platform/recording_dc.h"
+#include "support/recording_dc.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The recording surface notes, with every call, the font, pen, colour and
 // background mode in force, so that screen tests can check what was drawn
 // where; given a real surface it also draws.
-#include "platform/recording_dc.h"
+#include "support/recording_dc.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "game/MyKelvoView.h"
-#include "platform/headless_host.h"
+#include "support/headless_host.h"
 
 namespace {
 
@@ -18,6 +18,19 @@ constexpr COLORREF kGuide = RGB(0xC0, 0xAC, 0x00);
 constexpr COLORREF kScore = RGB(0xFF, 0xC7, 0xFF);
 constexpr COLORREF kBonus = RGB(0xE1, 0xFF, 0x80);
 constexpr COLORREF kOverall = RGB(0x60, 0xFF, 0xB4);
+// Each cell position's own colour, slots 1 to 9.
+constexpr COLORREF kCellColour[10] = {
+    0,
+    RGB(0xA0, 0xFF, 0x8C),
+    RGB(0x78, 0x78, 0xFF),
+    RGB(0xFF, 0xD4, 0xE0),
+    RGB(0xFF, 0x4E, 0x4E),
+    RGB(0xFA, 0xFA, 0x00),
+    RGB(0x00, 0xBE, 0x3C),
+    RGB(0x80, 0xFF, 0xFF),
+    RGB(0xFF, 0x50, 0xFF),
+    RGB(0xFF, 0xA1, 0x4A),
+};
 
 COLORREF PixelAt(const QImage& image, int x, int y) {
   const QRgb p = image.pixel(x, y);
@@ -51,7 +64,7 @@ TEST_F(ScreenPixelsTest, CellsHaveTheirPositionColours) {
     host.Paint();
     for (int k = 1; k <= 9; ++k) {
       const RECT& c = view.m_rcCell[k];
-      const COLORREF colour = view.m_brCell[k].color();
+      const COLORREF colour = kCellColour[k];
       SCOPED_TRACE(testing::Message() << "state " << state << " cell " << k);
       // The corners of the interior, clear of the centred digit.
       EXPECT_EQ(At(c.left, c.top), colour);
@@ -78,8 +91,8 @@ TEST_F(ScreenPixelsTest, GridLinesAreBevelled) {
     EXPECT_EQ(At(x + 1, 111), kShade);
     EXPECT_EQ(At(x + 2, 111), kShade);
     EXPECT_EQ(At(x + 3, 111), kBlack);
-    EXPECT_EQ(At(x - 1, 111), j == 0 ? kWhite : view.m_brCell[j].color());
-    EXPECT_EQ(At(x + 4, 111), j == 3 ? kWhite : view.m_brCell[j + 1].color());
+    EXPECT_EQ(At(x - 1, 111), j == 0 ? kWhite : kCellColour[j]);
+    EXPECT_EQ(At(x + 4, 111), j == 3 ? kWhite : kCellColour[j + 1]);
     // The grid line ends at Y + u + 4 (not drawn); the guide starts 2 lower.
     EXPECT_EQ(At(x + 1, 360), kShade);
     EXPECT_EQ(At(x + 1, 365), kWhite);
@@ -183,7 +196,7 @@ TEST(ScreenPaintAnySizeTest, FixedAwkwardSizes) {
       EXPECT_EQ(view.m_rcClient, (RECT{0, 0, w, h}));
       const RECT& c = view.m_rcCell[5];
       if (view.m_nUnit >= 3 && c.left >= 0 && c.top >= 0 && c.right <= w && c.bottom <= h) {
-        EXPECT_EQ(PixelAt(host.Image(), c.left, c.top), view.m_brCell[5].color());
+        EXPECT_EQ(PixelAt(host.Image(), c.left, c.top), kCellColour[5]);
       }
     }
   }
@@ -204,7 +217,7 @@ TEST(ScreenPaintAnySizeTest, SeededRandomSizes) {
     // The cell fully inside the image shows its colour.
     const RECT& c = view.m_rcCell[9];
     if (view.m_nUnit >= 3 && c.left >= 0 && c.top >= 0 && c.right <= w && c.bottom <= h) {
-      EXPECT_EQ(PixelAt(host.Image(), c.right - 1, c.bottom - 1), view.m_brCell[9].color());
+      EXPECT_EQ(PixelAt(host.Image(), c.right - 1, c.bottom - 1), kCellColour[9]);
     }
   }
 }

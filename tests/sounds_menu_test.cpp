@@ -4,6 +4,8 @@
 
 #include "game/MyKelvoView.h"
 #include "platform/cmd_target.h"
+#include "sound/sound_ids.h"
+#include "support/game_play.h"
 
 TEST(SoundsMenu, GoOffAtStartThenTheItemsSwap) {
   CMyKelvoView view;
@@ -35,4 +37,23 @@ TEST(SoundsMenu, TheSwitchIsReadForExactlyZeroAndOne) {
   view.m_bSound = 2;  // neither on nor off: neither item offers itself
   EXPECT_FALSE(router.IsEnabled(ID_SOUNDS_GO_ON));
   EXPECT_FALSE(router.IsEnabled(ID_SOUNDS_GO_OFF));
+}
+
+TEST(SoundsMenu, GoOffSilencesOnlyTheRoundStart) {
+  GameTable table;
+  CommandRouter router;
+  router.AddTarget(&table.view);
+  ASSERT_TRUE(router.Execute(ID_SOUNDS_GO_OFF));
+  table.Enter();
+  for (int round = 1; round <= 10; ++round) {
+    table.PlayRound(/*magic=*/true);
+    if (round < 10) {
+      ASSERT_TRUE(table.host.Clock().FireNext(kRestTimer));
+    }
+  }
+  ASSERT_EQ(table.view.m_nGameState, kStateGameOver);
+  // The end of the game and the perfect game still sound, the first waited for.
+  ASSERT_EQ(table.cues.Ids(), (std::vector<UINT>{IDR_SOUND_GAME_OVER, IDR_SOUND_PERFECT}));
+  EXPECT_TRUE(table.cues.plays[0].waited);
+  EXPECT_FALSE(table.cues.plays[1].waited);
 }

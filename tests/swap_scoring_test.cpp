@@ -194,6 +194,40 @@ TEST_F(SwapTest, ImprovingSwapScoresThirtyAndAnEqualOrWorseOneNothing) {
   EXPECT_EQ(view.m_nBonus[11], 0);
 }
 
+TEST_F(SwapTest, AResizeJustBeforeTheSwapStillScoresAgainstTheSquareTheRoundStartedWith) {
+  // The window was resized and its paint has not run when the drop comes:
+  // the paint runs inside the swap handler, and the whole-screen redraw must
+  // not take the before-sum from the swapped cells.
+  const auto better = FindExchange(view.m_nCell, [](int a, int b) { return a > 0 && a < b; });
+  ASSERT_TRUE(better);
+  const int paintsBefore = table.host.PaintCount();
+  table.host.ResizeLater(900, 640);
+  table.Drag(better->first, better->second);
+  EXPECT_EQ(table.host.PaintCount(), paintsBefore + 1);
+  EXPECT_FALSE(table.host.PaintPending());
+  EXPECT_EQ(view.m_nBeforeSum, 147);
+  EXPECT_EQ(view.m_nScore[1], 30);
+  EXPECT_EQ(table.TextsIn(view.m_rcScoreCell[1]).back().text, "30");
+}
+
+TEST_F(SwapTest, NoPressOrDropIsTakenOnceTheCountdownShowsZero) {
+  while (view.m_nCountdown > 1) ASSERT_TRUE(table.Tick());
+  view.OnLButtonDown(0, CellCentre(view, 1));
+  ASSERT_EQ(view.m_nDragFrom, 1);
+  ASSERT_TRUE(table.Tick());
+  ASSERT_EQ(view.m_nCountdown, 0);
+  ASSERT_EQ(view.m_nGameState, kStateSwapPeriod);  // the period closes on the next tick
+  table.cues.Clear();
+
+  // A drop at 0, even of a press made at 1, is refused.
+  const Snapshot atZero = Take();
+  view.OnLButtonUp(0, CellCentre(view, 2));
+  ExpectRefused(atZero);
+  // A press at 0 takes no cell.
+  view.OnLButtonDown(0, CellCentre(view, 3));
+  EXPECT_EQ(view.m_nDragFrom, 1);
+}
+
 TEST_F(SwapTest, EqualTotalScoresNothing) {
   // 6 1 8 / 3 5 7 / 4 9 2 (before-sum 16): exchanging cells 4 and 6 leaves
   // the total where it was, which is no improvement.

@@ -4,8 +4,8 @@
 #include <QElapsedTimer>
 #include <vector>
 
-#include "platform/manual_timer_service.h"
 #include "platform/qt_timer_service.h"
+#include "support/manual_timer_service.h"
 
 TEST(ManualTimerService, DeliversExpiriesInTimeOrderAndKeepsPeriods) {
   ManualTimerService timers;

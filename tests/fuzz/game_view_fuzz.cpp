@@ -12,18 +12,18 @@
 
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
-#include "platform/headless_host.h"
 #include "platform/key_mapping.h"
-#include "platform/null_dc.h"
+#include "platform/painter_dc.h"
 #include "platform/print_info.h"
 #include "platform/sound_output.h"
+#include "support/headless_host.h"
 #include "support/scripted_modal_ui.h"
 
 namespace {
 
 class SilentOutput : public ISoundOutput {
  public:
-  void Play(std::span<const unsigned char>, bool) override {}
+  void Play(UINT, std::span<const unsigned char>, bool) override {}
 };
 
 class ByteReader {
@@ -162,7 +162,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Check(CountCharacters(thePlayerNameDlg.m_strPlayerName) <= 30);
         break;
       case 10: {
-        NullDC page;
+        // A page without a device: it keeps nothing, however large.
+        PainterDC page(static_cast<QPaintDevice*>(nullptr));
         CPrintInfo info;
         info.m_rectDraw = PageRect(in, hugePagePrinted);
         view.OnPrint(&page, &info);

@@ -4,18 +4,13 @@
 
 #include "game/line_values.h"
 #include "game/puzzle_tables.h"
-#include "platform/resources.h"
 
 CueRecorder::CueRecorder() { SetSoundOutput(this); }
 CueRecorder::~CueRecorder() { SetSoundOutput(nullptr); }
 
-void CueRecorder::Play(std::span<const unsigned char> waveImage, bool wait) {
-  UINT id = 0;
-  for (UINT candidate = 101; candidate <= 104; ++candidate) {
-    if (FindResource(candidate, "SOUND").data() == waveImage.data()) id = candidate;
-  }
-  plays.push_back({id, wait});
-  if (onPlay) onPlay(id);
+void CueRecorder::Play(UINT clipId, std::span<const unsigned char>, bool wait) {
+  plays.push_back({clipId, wait});
+  if (onPlay) onPlay(clipId);
 }
 
 std::vector<UINT> CueRecorder::Ids() const {

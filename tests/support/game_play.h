@@ -11,21 +11,21 @@
 #include <vector>
 
 #include "game/MyKelvoView.h"
-#include "platform/headless_host.h"
 #include "platform/sound_output.h"
 #include "scripted_modal_ui.h"
+#include "support/headless_host.h"
 
 // Records which stored cue was played (by resource id) and whether the
 // caller waited for it.  Installs itself for the length of its life.
 class CueRecorder : public ISoundOutput {
  public:
   struct Cue {
-    UINT id;  // 0 for an image that is none of the stored cues
+    UINT id;
     bool waited;
   };
   CueRecorder();
   ~CueRecorder() override;
-  void Play(std::span<const unsigned char> waveImage, bool wait) override;
+  void Play(UINT clipId, std::span<const unsigned char> waveImage, bool wait) override;
 
   std::vector<UINT> Ids() const;
   int Count(UINT id) const;

@@ -1,4 +1,4 @@
-#include "game/number_boxes.h"
+#include "screen/number_boxes.h"
 
 #include <cstdio>
 

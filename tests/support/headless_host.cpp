@@ -1,9 +1,8 @@
-#include "platform/headless_host.h"
+#include "support/headless_host.h"
 
 #include <QPainter>
 #include <algorithm>
 
-#include "platform/null_dc.h"
 #include "platform/painter_dc.h"
 
 namespace {
@@ -11,8 +10,8 @@ namespace {
 // A recording surface that owns the real surface it passes calls on to.
 class OwningRecordingDC : public RecordingDC {
  public:
-  explicit OwningRecordingDC(std::unique_ptr<CDC> target)
-      : RecordingDC(target.get()), m_target(std::move(target)) {}
+  OwningRecordingDC(std::unique_ptr<CDC> target, std::vector<DrawCall>* log)
+      : RecordingDC(target.get(), log), m_target(std::move(target)) {}
 
  private:
   std::unique_ptr<CDC> m_target;
@@ -54,21 +53,18 @@ std::unique_ptr<CDC> HeadlessHost::OpenClientDC() {
   if (m_options.pixels)
     real = std::make_unique<PainterDC>(&m_image);
   else
-    real = std::make_unique<NullDC>();
+    real = std::make_unique<PainterDC>(static_cast<QPaintDevice*>(nullptr));
   if (!m_options.record) return real;
-  return std::make_unique<OwningRecordingDC>(std::move(real));
+  // Calls go into the host's log as they are made, so a test that looks in
+  // the middle of a handler (at a cue, say) sees what has been drawn so far.
+  return std::make_unique<OwningRecordingDC>(std::move(real), &m_recorded);
 }
 
-void HeadlessHost::CloseClientDC(std::unique_ptr<CDC> dc) {
-  if (auto* recording = dynamic_cast<RecordingDC*>(dc.get())) {
-    const auto& calls = recording->Calls();
-    m_recorded.insert(m_recorded.end(), calls.begin(), calls.end());
-  }
-  dc.reset();
-}
+void HeadlessHost::CloseClientDC(std::unique_ptr<CDC> dc) { dc.reset(); }
 
 void HeadlessHost::Paint() {
   ++m_nPaints;
+  m_paintPending = false;
   m_image.fill(Qt::white);
   if (!m_view) return;
   std::unique_ptr<CDC> dc = OpenClientDC();
@@ -81,8 +77,15 @@ void HeadlessHost::Resize(int width, int height) {
   Paint();
 }
 
+void HeadlessHost::ResizeLater(int width, int height) {
+  SetSize(width, height);
+  m_paintPending = true;
+}
+
 void HeadlessHost::Invalidate() {
-  // Like a real window, the paint asked for here comes later, when the test
-  // calls Paint(); counting the requests lets it check one was made.
+  // Like a real window, the paint asked for here comes later: when the test
+  // calls Paint(), or when a handler opens a surface first.  Counting the
+  // requests lets a test check one was made.
   ++m_nInvalidates;
+  m_paintPending = true;
 }

@@ -1,4 +1,4 @@
-#include "platform/manual_timer_service.h"
+#include "support/manual_timer_service.h"
 
 UINT_PTR ManualTimerService::SetTimer(UINT_PTR id, UINT elapseMs) {
   if (m_refuseAll || id == 0) return 0;

@@ -41,11 +41,15 @@ struct DrawCall {
 
 class RecordingDC : public CDC {
  public:
-  // Every call is also made on `target` when one is given.
-  explicit RecordingDC(CDC* target = nullptr) : m_pTarget(target) {}
+  // Every call is also made on `target` when one is given.  With `log` the
+  // calls go there as they are made, instead of into the surface's own list.
+  explicit RecordingDC(CDC* target = nullptr, std::vector<DrawCall>* log = nullptr)
+      : m_pTarget(target), m_log(log ? log : &m_calls) {}
+  RecordingDC(const RecordingDC&) = delete;
+  RecordingDC& operator=(const RecordingDC&) = delete;
 
-  const std::vector<DrawCall>& Calls() const { return m_calls; }
-  void Clear() { m_calls.clear(); }
+  const std::vector<DrawCall>& Calls() const { return *m_log; }
+  void Clear() { m_log->clear(); }
   // The DrawText calls only, in order.
   std::vector<DrawCall> Texts() const;
   // The DrawText calls whose text is exactly `text`.
@@ -57,7 +61,6 @@ class RecordingDC : public CDC {
 
   int SetBkMode(int mode) override;
   COLORREF SetTextColor(COLORREF color) override;
-  COLORREF GetTextColor() const override { return m_textColor; }
   CPen* SelectObject(CPen* pen) override;
   CFont* SelectObject(CFont* font) override;
   void FillRect(const RECT* rect, CBrush* brush) override;
@@ -73,18 +76,14 @@ class RecordingDC : public CDC {
   int StartPage() override;
   int EndPage() override;
 
-  CFont* CurrentFont() const { return m_pFont; }
-  CPen* CurrentPen() const { return m_pPen; }
-  int BkMode() const { return m_nBkMode; }
+  CFont* CurrentFont() const { return SurfaceState().font; }
+  CPen* CurrentPen() const { return SurfaceState().pen; }
+  int BkMode() const { return SurfaceState().bkMode; }
 
  private:
   DrawCall Make(DrawCall::Kind kind) const;
 
   CDC* m_pTarget;
   std::vector<DrawCall> m_calls;
-  int m_nBkMode = OPAQUE;
-  COLORREF m_textColor = RGB(0, 0, 0);
-  CPen* m_pPen = nullptr;
-  CFont* m_pFont = nullptr;
-  POINT m_pos = {};
+  std::vector<DrawCall>* m_log;
 };

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/manual_timer_service.h"
-#include "platform/recording_dc.h"
 #include "platform/view.h"
 #include "platform/view_host.h"
+#include "support/manual_timer_service.h"
+#include "support/recording_dc.h"
 
 class HeadlessHost : public IViewHost {
  public:
@@ -34,6 +34,9 @@ class HeadlessHost : public IViewHost {
   void Paint();
   // Changes the client size and paints.
   void Resize(int width, int height);
+  // Changes the client size and leaves the paint pending, as a window does
+  // until its paint event arrives: a handler that draws first runs it.
+  void ResizeLater(int width, int height);
 
   const QImage& Image() const { return m_image; }
   ManualTimerService& Clock() { return m_timers; }
@@ -50,6 +53,8 @@ class HeadlessHost : public IViewHost {
   ITimerService& Timers() override { return m_timers; }
   void SetCaption(const std::string& text) override { m_caption = text; }
   void Invalidate() override;
+  bool PaintPending() const override { return m_paintPending; }
+  void PaintNow() override { Paint(); }
 
  private:
   void SetSize(int width, int height);
@@ -64,4 +69,5 @@ class HeadlessHost : public IViewHost {
   std::string m_caption;
   int m_nPaints = 0;
   int m_nInvalidates = 0;
+  bool m_paintPending = false;
 };
