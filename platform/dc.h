@@ -6,9 +6,10 @@
 //  - FillRect with a null brush paints with the surface's current brush,
 //    which is always the default white one (no brush is ever selected).
 //  - DrawText: count -1 is the whole text, n the first n characters; the
-//    single-line formats centre or align in the box, DT_WORDBREAK breaks at
-//    the right edge and at every line feed from the top; always clipped to
-//    the box unless DT_NOCLIP.
+//    single-line formats centre or align in the box (DT_CENTER, DT_RIGHT,
+//    DT_VCENTER), DT_WORDBREAK breaks at spaces at the right edge and at
+//    every line feed, left-aligned from the top; always clipped to the box
+//    unless DT_NOCLIP.
 //  - MoveTo/LineTo draw from the start up to but not including the end;
 //    horizontal and vertical lines are pixel-exact, slanted ones are not
 //    (the game draws none).

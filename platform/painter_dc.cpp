@@ -86,7 +86,6 @@ struct WrappedText {
   int dpiX = 0;
   int dpiY = 0;
   int boxWidth = 0;
-  UINT alignment = 0;
   std::unique_ptr<QTextLayout> layout;
   int lineCount = 0;
 };
@@ -188,7 +187,7 @@ struct PainterDC::State {
   int DrawSingleLine(const QString& text, const QRect& box, const QRect* clip, UINT format) const;
   std::optional<TextStamp> StampFor(const QString& text, const QRect& lineBox,
                                     const QRect* clip) const;
-  int DrawWrapped(const QString& text, const QRect& box, UINT format) const;
+  int DrawWrapped(const QString& text, const QRect& box) const;
 };
 
 PainterDC::PainterDC(QPaintDevice* device) : m_state(std::make_unique<State>(SurfaceState())) {
@@ -326,15 +325,15 @@ int PainterDC::DrawText(std::string_view text, int count, RECT* rect, UINT forma
   const int height = (format & DT_SINGLELINE) || !(format & DT_WORDBREAK)
                          ? m_state->DrawSingleLine(PrintableText(drawn, false), layoutBox,
                                                    clipped ? &clipBox : nullptr, format)
-                         : m_state->DrawWrapped(PrintableText(drawn, true), layoutBox, format);
+                         : m_state->DrawWrapped(PrintableText(drawn, true), layoutBox);
   painter->restore();
   return height;
 }
 
 // One line, placed in the box horizontally by DT_CENTER / DT_RIGHT and
-// vertically by DT_VCENTER / DT_BOTTOM.  The returned height is the line
-// box's height, measured from the box's top when the text is centred or
-// bottom-aligned (callers stacking texts below one another rely on it).
+// vertically by DT_VCENTER.  The returned height is the line box's height,
+// measured from the box's top when the text is centred (callers stacking
+// texts below one another rely on it).
 int PainterDC::State::DrawSingleLine(const QString& text, const QRect& box, const QRect* clip,
                                      UINT format) const {
   const ResolvedFont& f = Font();
@@ -346,10 +345,7 @@ int PainterDC::State::DrawSingleLine(const QString& text, const QRect& box, cons
     x = box.left() + box.width() - textWidth;
   int y = box.top();
   const bool singleLine = (format & DT_SINGLELINE) != 0;
-  if (singleLine && (format & DT_VCENTER))
-    y = box.top() + (box.height() - f.cellHeight) / 2;
-  else if (singleLine && (format & DT_BOTTOM))
-    y = box.top() + box.height() - f.cellHeight;
+  if (singleLine && (format & DT_VCENTER)) y = box.top() + (box.height() - f.cellHeight) / 2;
   const int height = y - box.top() + f.cellHeight;
 
   const QPoint origin(x, y + f.ascent);
@@ -390,19 +386,18 @@ std::optional<TextStamp> PainterDC::State::StampFor(const QString& text, const Q
 }
 
 // Lines broken at spaces at the box's right edge and at every line break,
-// from the box's top, one line box (ascent plus descent) apart.  A word
-// wider than the box is broken where it overflows.
-int PainterDC::State::DrawWrapped(const QString& text, const QRect& box, UINT format) const {
+// from the box's top, one line box (ascent plus descent) apart, each line
+// starting at the box's left edge.  A word wider than the box is broken
+// where it overflows.
+int PainterDC::State::DrawWrapped(const QString& text, const QRect& box) const {
   const ResolvedFont& f = Font();
-  const UINT alignment = format & (DT_CENTER | DT_RIGHT);
   const QPaintDevice* device = Device();
   WrappedText& wrapped = TextCache::Instance().LastWrapped();
   if (!wrapped.layout || wrapped.text != text || wrapped.font != f.font ||
       wrapped.dpiX != device->logicalDpiX() || wrapped.dpiY != device->logicalDpiY() ||
-      wrapped.boxWidth != box.width() || wrapped.alignment != alignment) {
+      wrapped.boxWidth != box.width()) {
     wrapped = WrappedText{
-        text,    f.font, device->logicalDpiX(), device->logicalDpiY(), box.width(), alignment,
-        nullptr, 0};
+        text, f.font, device->logicalDpiX(), device->logicalDpiY(), box.width(), nullptr, 0};
     const int lineWidth = std::max(box.width(), 1);
     wrapped.layout = std::make_unique<QTextLayout>(
         BreakAtSpaces(text, QFontMetricsF(f.font, device), lineWidth), f.font, device);
@@ -418,13 +413,7 @@ int PainterDC::State::DrawWrapped(const QString& text, const QRect& box, UINT fo
       // Lines sit one line box apart whatever Qt would space them by; x
       // and y are relative to the box's top-left corner.
       const int baseline = wrapped.lineCount * f.cellHeight + f.ascent;
-      const int width = static_cast<int>(line.naturalTextWidth());
-      int x = 0;
-      if (alignment & DT_CENTER)
-        x = (box.width() - width) / 2;
-      else if (alignment & DT_RIGHT)
-        x = box.width() - width;
-      line.setPosition(QPointF(x, baseline - line.ascent()));
+      line.setPosition(QPointF(0, baseline - line.ascent()));
       ++wrapped.lineCount;
     }
     layout.endLayout();
