@@ -18,6 +18,7 @@
 #include "platform/qt_modal_ui.h"
 #include "platform/qt_view_widget.h"
 #include "platform/sound_output.h"
+#include "res/app_resources.h"
 #include "res/main_menu.h"
 
 namespace {
@@ -48,6 +49,9 @@ void AfterFirstFrame(CMainFrame* frame) {
 }  // namespace
 
 CMyKelvoApp::CMyKelvoApp() {
+  // The platform's message boxes and dialogs take their caption and their
+  // templates from what the application hands over as it is made.
+  SetAppResources(KelvoAppResources());
   OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
   OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
   OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });

@@ -35,6 +35,3 @@ struct DialogTemplate {
   bool systemMenu = false;              // false: no close box in the caption
   std::vector<DialogControl> controls;  // in tab order
 };
-
-// The program's dialog resources (res/); nullptr for an unknown id.
-const DialogTemplate* FindDialogTemplate(UINT id);

@@ -14,8 +14,6 @@ IModalUI& ModalUI() {
 
 void SetModalUI(IModalUI* ui) { g_installed = ui; }
 
-const char* AfxAppTitle() { return "Kelvo"; }
-
 int AfxMessageBox(const std::string& text, UINT style) {
   return ModalUI().MessageBox(text, AfxAppTitle(), style);
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/app_resources.h"
 #include "platform/win_types.h"
 
 class CDialog;
@@ -30,7 +31,5 @@ IModalUI& ModalUI();
 // Installs `ui` (nullptr: back to the Qt one).  The caller keeps ownership.
 void SetModalUI(IModalUI* ui);
 
-// The application's title, the caption of the application's message boxes.
-const char* AfxAppTitle();
 // A message box captioned with the application's title.
 int AfxMessageBox(const std::string& text, UINT style = MB_OK);

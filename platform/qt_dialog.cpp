@@ -8,6 +8,7 @@
 #include <QValidator>
 #include <algorithm>
 
+#include "platform/app_resources.h"
 #include "platform/qt_icons.h"
 #include "platform/resources.h"
 #include "platform/x11_window_hints.h"

@@ -5,7 +5,9 @@
 #include <QPageLayout>
 #include <QPointer>
 #include <QPrintDialog>
+#include <cstdio>
 
+#include "platform/app_resources.h"
 #include "platform/print_device.h"
 #include "platform/print_info.h"
 #include "platform/qt_dialog.h"
@@ -52,6 +54,12 @@ int QtModalUI::MessageBox(const std::string& text, const std::string& caption, U
 }
 
 int QtModalUI::RunDialog(CDialog& dialog) {
+  // Without its template a dialog would open as an empty box: say what is
+  // missing instead, and answer as if it were cancelled.
+  if (!FindDialogTemplate(dialog.TemplateId())) {
+    std::fprintf(stderr, "kelvo: no template for dialog %u\n", dialog.TemplateId());
+    return IDCANCEL;
+  }
   TemplateDialog window(dialog, ModalParent());
   const int answer = window.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
   ReturnFocus();

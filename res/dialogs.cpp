@@ -1,50 +1,47 @@
 // The dialog templates: the About box and the player-name box.
-#include "platform/dialog_template.h"
+#include "res/dialogs.h"
+
 #include "res/resource_ids.h"
 
 namespace {
 
-const DialogTemplate kAboutBox = {IDD_ABOUTBOX,
-                                  "About Kelvo",
-                                  235,
-                                  55,
-                                  "MS Sans Serif",
-                                  8,
-                                  true,
-                                  {
-                                      {ControlKind::Icon, IDC_STATIC, 11, 17, 20, 20, "128", 0},
-                                      {ControlKind::Static, IDC_STATIC, 40, 10, 119, 8,
-                                       "Kelvo Version " KELVO_BUILD_LABEL, CS_NO_PREFIX | CS_GROUP},
-                                      {ControlKind::Static, IDC_STATIC, 40, 25, 119, 8,
-                                       "Copyright (C) 2006 the Kelvo authors", 0},
-                                      {ControlKind::PushButton, IDOK, 178, 7, 50, 14, "OK",
-                                       CS_DEFAULT_BUTTON | CS_GROUP | CS_TAB_STOP},
-                                  }};
-
-const DialogTemplate kPlayerNameBox = {
-    IDD_PLAYER_NAME,
-    "Type You Name",
-    186,
-    95,
-    "MS Sans Serif",
-    8,
-    false,
-    {
-        {ControlKind::Edit, IDC_PLAYER_NAME, 19, 49, 147, 14, "",
-         CS_BORDER | CS_TAB_STOP | CS_AUTO_HSCROLL | CS_GROUP},
-        {ControlKind::PushButton, IDOK, 36, 76, 50, 14, "OK",
-         CS_DEFAULT_BUTTON | CS_GROUP | CS_TAB_STOP},
-        {ControlKind::PushButton, IDCANCEL, 99, 76, 50, 14, "Cancel", CS_TAB_STOP},
-        {ControlKind::Static, IDC_STATIC, 9, 10, 165, 30,
-         "Type in your name below, and if you play a perfect game, you will then be able to "
-         "print a certificate attesting to this fact.",
-         CS_WORD_WRAP | CS_GROUP},
-    }};
+const DialogTemplate kDialogs[] = {
+    {IDD_ABOUTBOX,
+     "About Kelvo",
+     235,
+     55,
+     "MS Sans Serif",
+     8,
+     true,
+     {
+         {ControlKind::Icon, IDC_STATIC, 11, 17, 20, 20, "128", 0},
+         {ControlKind::Static, IDC_STATIC, 40, 10, 119, 8, "Kelvo Version " KELVO_BUILD_LABEL,
+          CS_NO_PREFIX | CS_GROUP},
+         {ControlKind::Static, IDC_STATIC, 40, 25, 119, 8, "Copyright (C) 2006 the Kelvo authors",
+          0},
+         {ControlKind::PushButton, IDOK, 178, 7, 50, 14, "OK",
+          CS_DEFAULT_BUTTON | CS_GROUP | CS_TAB_STOP},
+     }},
+    {IDD_PLAYER_NAME,
+     "Type You Name",
+     186,
+     95,
+     "MS Sans Serif",
+     8,
+     false,
+     {
+         {ControlKind::Edit, IDC_PLAYER_NAME, 19, 49, 147, 14, "",
+          CS_BORDER | CS_TAB_STOP | CS_AUTO_HSCROLL | CS_GROUP},
+         {ControlKind::PushButton, IDOK, 36, 76, 50, 14, "OK",
+          CS_DEFAULT_BUTTON | CS_GROUP | CS_TAB_STOP},
+         {ControlKind::PushButton, IDCANCEL, 99, 76, 50, 14, "Cancel", CS_TAB_STOP},
+         {ControlKind::Static, IDC_STATIC, 9, 10, 165, 30,
+          "Type in your name below, and if you play a perfect game, you will then be able to "
+          "print a certificate attesting to this fact.",
+          CS_WORD_WRAP | CS_GROUP},
+     }},
+};
 
 }  // namespace
 
-const DialogTemplate* FindDialogTemplate(UINT id) {
-  if (id == IDD_ABOUTBOX) return &kAboutBox;
-  if (id == IDD_PLAYER_NAME) return &kPlayerNameBox;
-  return nullptr;
-}
+std::span<const DialogTemplate> DialogTemplates() { return kDialogs; }

@@ -8,13 +8,19 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
+#include "res/app_resources.h"
+#include "res/main_menu.h"
+
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QTemporaryDir configHome;
   setenv("XDG_CONFIG_HOME", configHome.path().toUtf8().constData(), 1);
   QApplication app(argc, argv);
   QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
-  QCoreApplication::setApplicationName(QStringLiteral("Kelvo"));
+  QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
+  // What the program hands the platform at start-up, for the tests that run
+  // dialogs and message boxes without an application object.
+  SetAppResources(KelvoAppResources());
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

@@ -144,16 +144,6 @@ TEST_F(PlayerNameTest, OkStoresTheNameAndRedrawsThePlayerLineAtOnce) {
   EXPECT_EQ(drawn, 1);
 }
 
-TEST_F(PlayerNameTest, TheBoxOpensWithTheCurrentName) {
-  EnterName("Ada");
-  std::string shown;
-  modal.editDialog = [&](std::map<int, std::string>& controls) {
-    shown = controls[IDC_PLAYER_NAME];
-  };
-  router.Execute(ID_REGISTER_ENTER_NAME);
-  EXPECT_EQ(shown, "Ada");
-}
-
 TEST_F(PlayerNameTest, CancelKeepsTheOldNameAndLine) {
   EnterName("Ada");
   host.ClearRecorded();

@@ -1,0 +1,7 @@
+// What the game hands the platform at start-up: its title and its dialog
+// templates (see platform/app_resources.h).
+#pragma once
+
+#include "platform/app_resources.h"
+
+const AppResources& KelvoAppResources();
