@@ -168,8 +168,8 @@ int RunKelvo(int argc, char** argv) {
   // integration, which loads the whole OpenGL stack (some 55 MB more at
   // start-up) for a window that is never drawn with OpenGL, and that caption
   // has minimize and maximize buttons the game's window must not have.
-  // Without it the compositor's own decoration (where it has one) frames
-  // the window.
+  // Where the compositor draws no caption, the window draws its own
+  // (platform/caption_bar.h).
   if (!qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"))
     qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
   QApplication qapp(argc, argv);
