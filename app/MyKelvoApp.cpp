@@ -8,9 +8,11 @@
 #include <ctime>
 
 #include "app/AboutDlg.h"
+#include "app/DisplayStartGuard.h"
 #include "app/MainFrame.h"
 #include "app/MyKelvoDoc.h"
 #include "app/RecentFileList.h"
+#include "app/ScaleFactorCheck.h"
 #include "app/Screenshot.h"
 #include "game/MyKelvoView.h"
 #include "platform/command_ids.h"
@@ -158,10 +160,10 @@ int RunKelvo(int argc, char** argv) {
       break;
   }
   if (!HasDisplay(cl)) {
-    std::fputs(
-        "kelvo: no graphical display found; start it from a desktop session, or without one "
-        "run: xvfb-run -s '-screen 0 1280x800x24' kelvo\n",
-        stderr);
+    std::fprintf(stderr,
+                 "kelvo: no graphical display found; start it from a desktop session, or "
+                 "without one run: %s\n",
+                 kPlayWithoutADesktop);
     return 1;
   }
   // On Wayland, Qt draws its own caption only through its EGL buffer
@@ -172,7 +174,14 @@ int RunKelvo(int argc, char** argv) {
   // (platform/caption_bar.h).
   if (!qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"))
     qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
+  DisplayStartGuard displayGuard;
   QApplication qapp(argc, argv);
+  displayGuard.Opened();
+  const std::string scaleProblem = ScaleFactorProblem(QGuiApplication::primaryScreen());
+  if (!scaleProblem.empty()) {
+    std::fprintf(stderr, "kelvo: %s\n", scaleProblem.c_str());
+    return 1;
+  }
   int status = 1;
   {
     CMyKelvoApp app;
