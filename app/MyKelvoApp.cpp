@@ -19,6 +19,7 @@
 #include "platform/modal_ui.h"
 #include "platform/qt_modal_ui.h"
 #include "platform/qt_view_widget.h"
+#include "platform/session_bus.h"
 #include "platform/sound_output.h"
 #include "res/main_menu.h"
 
@@ -174,6 +175,7 @@ int RunKelvo(int argc, char** argv) {
   // (platform/caption_bar.h).
   if (!qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"))
     qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
+  AvoidAutolaunchedSessionBus();
   DisplayStartGuard displayGuard;
   QApplication qapp(argc, argv);
   displayGuard.Opened();
