@@ -8,15 +8,18 @@
 #include <ctime>
 
 #include "app/AboutDlg.h"
+#include "app/DisplayStartGuard.h"
 #include "app/MainFrame.h"
 #include "app/MyKelvoDoc.h"
 #include "app/RecentFileList.h"
+#include "app/ScaleFactorCheck.h"
 #include "app/Screenshot.h"
 #include "game/MyKelvoView.h"
 #include "platform/command_ids.h"
 #include "platform/modal_ui.h"
 #include "platform/qt_modal_ui.h"
 #include "platform/qt_view_widget.h"
+#include "platform/session_bus.h"
 #include "platform/sound_output.h"
 #include "res/app_resources.h"
 #include "res/main_menu.h"
@@ -162,21 +165,29 @@ int RunKelvo(int argc, char** argv) {
       break;
   }
   if (!HasDisplay(cl)) {
-    std::fputs(
-        "kelvo: no graphical display found; start it from a desktop session, or without one "
-        "run: xvfb-run -s '-screen 0 1280x800x24' kelvo\n",
-        stderr);
+    std::fprintf(stderr,
+                 "kelvo: no graphical display found; start it from a desktop session, or "
+                 "without one run: %s\n",
+                 kPlayWithoutADesktop);
     return 1;
   }
   // On Wayland, Qt draws its own caption only through its EGL buffer
   // integration, which loads the whole OpenGL stack (some 55 MB more at
   // start-up) for a window that is never drawn with OpenGL, and that caption
   // has minimize and maximize buttons the game's window must not have.
-  // Without it the compositor's own decoration (where it has one) frames
-  // the window.
+  // Where the compositor draws no caption, the window draws its own
+  // (platform/caption_bar.h).
   if (!qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"))
     qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
+  AvoidAutolaunchedSessionBus();
+  DisplayStartGuard displayGuard;
   QApplication qapp(argc, argv);
+  displayGuard.Opened();
+  const std::string scaleProblem = ScaleFactorProblem(QGuiApplication::primaryScreen());
+  if (!scaleProblem.empty()) {
+    std::fprintf(stderr, "kelvo: %s\n", scaleProblem.c_str());
+    return 1;
+  }
   int status = 1;
   {
     CMyKelvoApp app;

@@ -6,9 +6,11 @@
 #include <QMenuBar>
 #include <QShortcut>
 
+#include "platform/caption_bar.h"
 #include "platform/key_mapping.h"
 #include "platform/qt_view_widget.h"
 #include "platform/screen_filler.h"
+#include "platform/window_system_caption.h"
 
 QKeySequence KeySequenceFor(const AcceleratorResource& accelerator) {
   int combination = QtKeyFromVirtualKey(accelerator.key);
@@ -25,6 +27,8 @@ FrameWindow::FrameWindow(const MenuResource& menu, const AcceleratorTable& accel
   // buttons; the window is shown maximized and is not meant to be moved or
   // resized.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  // Where the window system draws no caption, the window draws its own.
+  if (!WindowSystemDrawsCaption()) new CaptionBar(this);
   BuildMenus(menu);
   BuildAccelerators(accelerators);
 
