@@ -14,11 +14,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <deque>
-#include <optional>
 #include <vector>
 
 #include "platform/font_mapping.h"
-#include "platform/text_stamps.h"
 #include "platform/word_breaking.h"
 
 namespace {
@@ -184,9 +182,7 @@ struct PainterDC::State {
   }
   void PlotLine(POINT from, POINT to) const;
   void StrokeWideLine(POINT from, POINT to) const;
-  int DrawSingleLine(const QString& text, const QRect& box, const QRect* clip, UINT format) const;
-  std::optional<TextStamp> StampFor(const QString& text, const QRect& lineBox,
-                                    const QRect* clip) const;
+  int DrawSingleLine(const QString& text, const QRect& box, UINT format) const;
   int DrawWrapped(const QString& text, const QRect& box) const;
 };
 
@@ -323,8 +319,7 @@ int PainterDC::DrawText(std::string_view text, int count, RECT* rect, UINT forma
   if (clipped) painter->setClipRect(clipBox, Qt::IntersectClip);
   const QRect layoutBox = LayoutBoxOf(r);
   const int height = (format & DT_SINGLELINE) || !(format & DT_WORDBREAK)
-                         ? m_state->DrawSingleLine(PrintableText(drawn, false), layoutBox,
-                                                   clipped ? &clipBox : nullptr, format)
+                         ? m_state->DrawSingleLine(PrintableText(drawn, false), layoutBox, format)
                          : m_state->DrawWrapped(PrintableText(drawn, true), layoutBox);
   painter->restore();
   return height;
@@ -334,8 +329,7 @@ int PainterDC::DrawText(std::string_view text, int count, RECT* rect, UINT forma
 // vertically by DT_VCENTER.  The returned height is the line box's height,
 // measured from the box's top when the text is centred (callers stacking
 // texts below one another rely on it).
-int PainterDC::State::DrawSingleLine(const QString& text, const QRect& box, const QRect* clip,
-                                     UINT format) const {
+int PainterDC::State::DrawSingleLine(const QString& text, const QRect& box, UINT format) const {
   const ResolvedFont& f = Font();
   const int textWidth = f.metrics.horizontalAdvance(text);
   int x = box.left();
@@ -348,41 +342,11 @@ int PainterDC::State::DrawSingleLine(const QString& text, const QRect& box, cons
   if (singleLine && (format & DT_VCENTER)) y = box.top() + (box.height() - f.cellHeight) / 2;
   const int height = y - box.top() + f.cellHeight;
 
-  const QPoint origin(x, y + f.ascent);
-  const std::optional<TextStamp> stamp = StampFor(text, QRect(x, y, textWidth, f.cellHeight), clip);
-  // A stamp is made only for a surface over an image.
-  const auto* image = stamp ? static_cast<const QImage*>(painter->device()) : nullptr;
-  if (stamp && TextStamps::Instance().StillThere(*image, *stamp)) return height;
-
   if (bkMode == OPAQUE) Fill(QRect(x, y, textWidth, f.cellHeight), kWhite);
   painter->setFont(f.font);
   painter->setPen(ToQColor(textColor));
-  painter->drawText(origin, text);
-  if (stamp) TextStamps::Instance().Remember(*image, *stamp);
+  painter->drawText(QPoint(x, y + f.ascent), text);
   return height;
-}
-
-// What a transparent text drawn on our own painter over an image leaves,
-// to recognise it when it is drawn again on the same spot (text_stamps.h).
-// An opaque text paints its own background first, so it needs none.
-std::optional<TextStamp> PainterDC::State::StampFor(const QString& text, const QRect& lineBox,
-                                                    const QRect* clip) const {
-  if (bkMode != TRANSPARENT || !ownedPainter || painter->device()->devType() != QInternal::Image)
-    return std::nullopt;
-  // Glyphs may reach a little beyond their advances and the line box (side
-  // bearings, antialiasing); measuring the exact ink would cost more than
-  // keeping a slightly larger box.
-  const int overhang = lineBox.height() / 16 + 2;
-  QRect area = lineBox.adjusted(-overhang, -overhang, overhang, overhang);
-  area &= static_cast<const QImage*>(painter->device())->rect();
-  if (clip) area &= *clip;
-  static const LOGFONT kDefaultFont{};
-  return TextStamp{text,
-                   (font && font->GetSafeHandle()) ? font->logFont() : kDefaultFont,
-                   Device()->logicalDpiY(),
-                   textColor,
-                   lineBox.topLeft(),
-                   area};
 }
 
 // Lines broken at spaces at the box's right edge and at every line break,

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <string_view>
 
 #include "game/MyKelvoView.h"
 #include "screen/text_style.h"
@@ -13,19 +14,27 @@ const std::string g_strColumnLabel[12] = {
     "Round 6", "Round 7", "Round 8", "Round 9", "Round 10", "Total",
 };
 
-
 void CMyKelvoView::DrawScoreTable(CDC* pDC, int nFirstRound) {
   pDC->SetBkMode(TRANSPARENT);
   pDC->SelectObject(&m_penBlack);
   m_pOldFont = pDC->SelectObject(&m_fontTable);
 
-  for (int i = 1; i <= kTotalSlot; ++i)
-    pDC->DrawText(g_strColumnLabel[i], &m_rcColumnLabel[i], kCentred);
-  pDC->DrawText("Overall", -1, &m_rcOverallLabel, kCentred);
-  pDC->DrawText("Score", -1, &m_rcScoreHeader, kRightAligned);
+  // The headings are drawn again at every score, over themselves: without
+  // an erase their antialiased edges blend with the earlier ones and
+  // thicken.  Each text is clipped to its box, and the boxes hold nothing
+  // else worth keeping: the PERFECT! banner ends above the column labels,
+  // column 1's bonus box has no fill of its own, and the table's outlines
+  // that touch them on a tiny window are drawn after.
+  const auto heading = [pDC](std::string_view text, RECT* box, UINT format) {
+    pDC->FillRect(box, nullptr);
+    pDC->DrawText(text, -1, box, format);
+  };
+  for (int i = 1; i <= kTotalSlot; ++i) heading(g_strColumnLabel[i], &m_rcColumnLabel[i], kCentred);
+  heading("Overall", &m_rcOverallLabel, kCentred);
+  heading("Score", &m_rcScoreHeader, kRightAligned);
   // A bonus needs two rounds, so column 1 has no bonus box: its place holds
   // the row's heading.
-  pDC->DrawText("Bonus", -1, &m_rcBonusCell[1], kRightAligned);
+  heading("Bonus", &m_rcBonusCell[1], kRightAligned);
 
   pDC->SelectObject(&m_fontLabel);
 

@@ -137,4 +137,39 @@ TEST_F(MainWindowGameTest, APerfectGameTypedOnTheKeyboardAlone) {
   EXPECT_GT(framesSeen, 0);
 }
 
+TEST_F(MainWindowGameTest, TheScoreTableHeadingsKeepTheirFirstPixelsThroughAWholeGame) {
+  const COLORREF white = RGB(0xFF, 0xFF, 0xFF);
+  QTest::keyClick(widget, Qt::Key_Return);
+  const std::vector<QImage> first = HeadingPixels(widget->Image(), *view);
+  // Something to compare: "Round 2" stands wholly on screen, in ink.
+  const RECT& roundTwo = view->m_rcColumnLabel[2];
+  ASSERT_EQ(VisibleArea(widget->Image(), roundTwo),
+            (roundTwo.right - roundTwo.left) * (roundTwo.bottom - roundTwo.top));
+  ASSERT_GT(PixelsNotOfColour(widget->Image(), roundTwo, white), 20);
+
+  for (int r = 1; r <= 10; ++r) {
+    SCOPED_TRACE(r);
+    // Four seconds of countdown drawn before the swap, as a player takes them.
+    for (int tick = 0; tick < 40; ++tick) view->OnTimer(kSwapTimer);
+    const auto pair = FindMagicExchange(view->m_nCell);
+    ASSERT_TRUE(pair);
+    QTest::keyClick(widget, static_cast<Qt::Key>(Qt::Key_0 + view->m_nCell[pair->first]));
+    QTest::keyClick(widget, static_cast<Qt::Key>(Qt::Key_0 + view->m_nCell[pair->second]));
+    for (int tick = 0; tick < 3 && widget->QtTimers().IsRunning(kSwapTimer); ++tick)
+      view->OnTimer(kSwapTimer);
+    EXPECT_EQ(ChangedPixels(HeadingPixels(widget->Image(), *view), first), 0);
+    if (r < 10) QTest::keyClick(widget, Qt::Key_Return);
+  }
+  // A perfect game: the last check above already had the PERFECT! banner up.
+  ASSERT_EQ(view->m_nBonus[kTotalSlot], 5110);
+
+  // A full repaint (it leaves the banner out) draws them once more, on a
+  // freshly erased screen.
+  const int bannerInk = PixelsNotOfColour(widget->Image(), view->m_rcBanner, white);
+  widget->Invalidate();
+  widget->repaint();
+  ASSERT_LT(PixelsNotOfColour(widget->Image(), view->m_rcBanner, white), bannerInk / 2);
+  EXPECT_EQ(ChangedPixels(HeadingPixels(widget->Image(), *view), first), 0);
+}
+
 }  // namespace

@@ -230,7 +230,10 @@ TEST_F(PaintTest, ScoreTableHeadingsBoxesAndFont) {
   EXPECT_EQ(bonusOne[0].text, "Bonus");
   EXPECT_EQ(bonusOne[0].format, kRight);
   EXPECT_EQ(CountOf(DrawCall::kRectangle, view.m_rcBonusFrame[1]), 0u);
-  EXPECT_EQ(CountOf(DrawCall::kFillRect, view.m_rcBonusCell[1]), 0u);
+  // Its only fill is the white erase under the heading.
+  const auto bonusOneFills = dc.FillsOf(view.m_rcBonusCell[1]);
+  ASSERT_EQ(bonusOneFills.size(), 1u);
+  EXPECT_EQ(bonusOneFills[0].color, kWhite);
 
   for (int i = 1; i <= 11; ++i) {
     EXPECT_EQ(CountOf(DrawCall::kRectangle, view.m_rcScoreFrame[i]), 1u);

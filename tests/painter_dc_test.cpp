@@ -434,48 +434,6 @@ TEST(PainterDCText, LinesBreakOnlyAtSpacesNeverAfterAHyphen) {
   EXPECT_EQ(draw("get a 10-point bonus", hyphenEnd + 2), draw("get a\n10-point\nbonus", 300));
 }
 
-TEST(PainterDCText, TransparentTextDrawnAgainOnTheSameSpotLeavesTheSamePixels) {
-  CFont font = ArialFont(22);
-  RECT box{5, 5, 155, 45};
-  const auto draw = [&](QImage& image, COLORREF colour) {
-    Paint(image, [&](PainterDC& dc) {
-      dc.SetBkMode(TRANSPARENT);
-      dc.SelectObject(&font);
-      dc.SetTextColor(colour);
-      dc.DrawText("Round 10", -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    });
-  };
-  QImage once = Canvas(160, 50);
-  draw(once, kBlue);
-  QImage thrice = Canvas(160, 50);
-  for (int i = 0; i < 3; ++i) draw(thrice, kBlue);
-  EXPECT_EQ(thrice, once);
-
-  // Anything drawn over the text in between, or another colour, is drawn
-  // for real: only an exact repeat is recognised.
-  QImage refilled = Canvas(160, 50);
-  draw(refilled, kBlue);
-  Paint(refilled, [&](PainterDC& dc) {
-    CBrush grey(RGB(200, 200, 200));
-    dc.FillRect(&box, &grey);
-  });
-  draw(refilled, kBlue);
-  QImage freshOnGrey = Canvas(160, 50);
-  Paint(freshOnGrey, [&](PainterDC& dc) {
-    CBrush grey(RGB(200, 200, 200));
-    dc.FillRect(&box, &grey);
-  });
-  draw(freshOnGrey, kBlue);
-  EXPECT_EQ(refilled, freshOnGrey);
-  draw(once, kRed);
-  EXPECT_GT(CountNot(once, kWhitePixel), 0);
-  bool redShows = false;
-  for (int y = 0; y < once.height(); ++y)
-    for (int x = 0; x < once.width(); ++x)
-      redShows |= qRed(At(once, x, y)) > 200 && qBlue(At(once, x, y)) < 80;
-  EXPECT_TRUE(redShows);
-}
-
 TEST(PainterDCText, CountDrawsOnlyTheLeadingCharacters) {
   CFont font = ArialFont(30, "Arial Bold");
   const auto draw = [&](std::string_view text, int count) {

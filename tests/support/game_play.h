@@ -1,9 +1,10 @@
 // Playing the game in tests: a recorder of the sound cues, puzzle solving
 // (the one exchange that makes the square magic, or one that merely
-// improves it, or one that does not), and a view shown in a headless window
-// with a hand-driven clock.
+// improves it, or one that does not), a view shown in a headless window
+// with a hand-driven clock, and the score table's headings as drawn.
 #pragma once
 
+#include <QImage>
 #include <functional>
 #include <optional>
 #include <span>
@@ -48,6 +49,13 @@ std::optional<CellPair> FindExchange(const int cell[10],
 std::optional<CellPair> FindMagicExchange(const int cell[10]);
 
 CPoint CellCentre(const CMyKelvoView& view, int cell);
+
+// What `screen` shows in each box of the score table's headings ("Round 1"
+// to "Total", "Overall", "Score", "Bonus"), in that order; a box's part off
+// the screen reads as black.
+std::vector<QImage> HeadingPixels(const QImage& screen, const CMyKelvoView& view);
+// How many pixels differ between two such readings of the same boxes.
+int ChangedPixels(const std::vector<QImage>& now, const std::vector<QImage>& before);
 
 // A view in a 1024x700 headless window (by default), painted once so its
 // layout is in place, with a recorder of cues and a scripted message box.
