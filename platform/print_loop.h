@@ -12,7 +12,8 @@ class CPrintInfo;
 
 // File > Print: asks the view to prepare the job (which shows the print
 // dialog) and prints it.  A cancelled dialog prints nothing; a printer that
-// cannot be started is reported in a message box.  The game goes on either
+// cannot be started, or a Print to File target that is no regular file the
+// player may write, is reported in a message box.  The game goes on either
 // way.
 void RunPrintJob(CView& view);
 
