@@ -19,10 +19,6 @@ std::atomic<long long> g_limitMs{3000};
 
 std::chrono::milliseconds FileCallLimit() { return std::chrono::milliseconds(g_limitMs.load()); }
 void SetFileCallLimit(std::chrono::milliseconds limit) { g_limitMs = limit.count(); }
-int FileCallLimitSeconds() {
-  const long long seconds = (g_limitMs.load() + 999) / 1000;
-  return seconds < 1 ? 1 : static_cast<int>(seconds);
-}
 
 namespace bounded_call_detail {
 
@@ -117,7 +113,8 @@ bool RunAndWait(const std::shared_ptr<Task>& task, std::chrono::milliseconds lim
 }  // namespace bounded_call_detail
 
 std::string NoAnswerReason() {
-  const int seconds = FileCallLimitSeconds();
+  // In whole seconds, at least one.
+  const long long seconds = std::max(1LL, (g_limitMs.load() + 999) / 1000);
   return "its file system did not answer within " + std::to_string(seconds) +
          (seconds == 1 ? " second" : " seconds") + " (a stalled network drive?)";
 }

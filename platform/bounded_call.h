@@ -16,9 +16,6 @@
 std::chrono::milliseconds FileCallLimit();
 void SetFileCallLimit(std::chrono::milliseconds limit);
 
-// The limit in whole seconds (at least 1), for messages.
-int FileCallLimitSeconds();
-
 namespace bounded_call_detail {
 struct Task;
 // Starts `task` on a worker thread and waits at most `limit` for it; true

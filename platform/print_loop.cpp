@@ -75,12 +75,7 @@ std::string ReadBack(int fd) {
 // the game or comes to harm; the target is checked before the job starts.
 void PrintToFile(CView& view, CPrintInfo& info, const std::string& target) {
   std::string why;
-  const bool writable = CallFileOperation(
-      [target](std::string* reason, const std::atomic<bool>&) {
-        return CheckWritableTarget(target, reason);
-      },
-      &why);
-  if (!writable) {
+  if (!CheckPrintTarget(target, &why)) {
     RefuseTarget(target, why);
     return;
   }
@@ -106,6 +101,14 @@ void PrintToFile(CView& view, CPrintInfo& info, const std::string& target) {
 }
 
 }  // namespace
+
+bool CheckPrintTarget(const std::string& target, std::string* why) {
+  return CallFileOperation(
+      [target](std::string* reason, const std::atomic<bool>&) {
+        return CheckWritableTarget(target, reason);
+      },
+      why);
+}
 
 void RunPrintJob(CView& view) {
   CPrintInfo info;

@@ -7,6 +7,8 @@
 // device pixels.
 #pragma once
 
+#include <string>
+
 class CView;
 class CPrintInfo;
 
@@ -16,6 +18,11 @@ class CPrintInfo;
 // player may write, is reported in a message box.  The game goes on either
 // way.
 void RunPrintJob(CView& view);
+
+// Whether Print to File may write `target` (a new file, or a regular file
+// the player may write), checked without blocking and given up on when its
+// file system does not answer; false with the reason in `why`.
+bool CheckPrintTarget(const std::string& target, std::string* why);
 
 // Prints the pages of a prepared job on info.m_pPrinter.  Returns false, with
 // nothing printed, when the printer cannot be started or fails mid-job.

@@ -9,11 +9,10 @@
 #include <QPointer>
 #include <QPrintDialog>
 
-#include "platform/bounded_call.h"
 #include "platform/print_device.h"
 #include "platform/print_info.h"
+#include "platform/print_loop.h"
 #include "platform/qt_dialog.h"
-#include "platform/safe_file.h"
 
 namespace {
 QPointer<QWidget> g_modalParent;
@@ -59,12 +58,7 @@ void CheckPrintTargetFirst(QPrintDialog& dialog) {
       if (QDir::isRelativePath(path)) path = QDir::homePath() + QLatin1Char('/') + path;
       const std::string target = QFile::encodeName(path).toStdString();
       std::string why;
-      const bool writable = CallFileOperation(
-          [target](std::string* reason, const std::atomic<bool>&) {
-            return CheckWritableTarget(target, reason);
-          },
-          &why);
-      if (!writable) {
+      if (!CheckPrintTarget(target, &why)) {
         QMessageBox::warning(
             &dialog, dialog.windowTitle(),
             QStringLiteral("Cannot print to \"%1\": %2.").arg(path, QString::fromStdString(why)));

@@ -18,26 +18,12 @@
 
 #include "game/MyKelvoView.h"
 #include "platform/modal_ui.h"
-#include "platform/print_device.h"
 #include "platform/print_info.h"
 #include "platform/print_loop.h"
 #include "support/fifo_watchdog.h"
-#include "support/scripted_modal_ui.h"
+#include "support/print_to_file_ui.h"
 
 namespace {
-
-// The print dialog answered with "Print to File (PDF)" and a file name.
-class PrintToFileUI : public ScriptedModalUI {
- public:
-  BOOL PreparePrinting(CPrintInfo& info) override {
-    auto printer = std::make_unique<PrintDevice>(QPrinter::ScreenResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(QFile::decodeName(target.c_str()));
-    info.m_pPrinter = std::move(printer);
-    return TRUE;
-  }
-  std::string target;
-};
 
 QByteArray Head(const std::string& path) {
   QFile f(QFile::decodeName(path.c_str()));

@@ -18,11 +18,9 @@
 #include "app/SettingsFile.h"
 #include "game/MyKelvoView.h"
 #include "platform/bounded_call.h"
-#include "platform/print_device.h"
-#include "platform/print_info.h"
 #include "platform/print_loop.h"
 #include "platform/qt_modal_ui.h"
-#include "support/scripted_modal_ui.h"
+#include "support/print_to_file_ui.h"
 
 namespace {
 
@@ -71,18 +69,6 @@ struct ShorterFileCallLimit {
   }
   ~ShorterFileCallLimit() { SetFileCallLimit(saved); }
   milliseconds saved;
-};
-
-class PrintToFileUI : public ScriptedModalUI {
- public:
-  BOOL PreparePrinting(CPrintInfo& info) override {
-    auto printer = std::make_unique<PrintDevice>(QPrinter::ScreenResolution);
-    printer->setOutputFormat(QPrinter::PdfFormat);
-    printer->setOutputFileName(QString::fromStdString(target));
-    info.m_pPrinter = std::move(printer);
-    return TRUE;
-  }
-  std::string target;
 };
 
 TEST(StalledFiles, OpenSaveSettingsAndPrintGiveUpWithAMessageWhileTheWindowGoesOn) {
