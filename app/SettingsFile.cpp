@@ -102,7 +102,7 @@ void SettingsFile::SetInt(std::string_view section, std::string_view key, int va
 }
 
 void SettingsFile::Remove(std::string_view section, std::string_view key) {
-  if (!String(section, key) && !Int(section, key)) return;
+  if (!m_values.Has(section, key)) return;
   Record({std::string(section), std::string(key), std::nullopt, std::nullopt});
 }
 

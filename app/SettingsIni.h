@@ -17,6 +17,9 @@ class SettingsIni {
   static SettingsIni Parse(std::string_view text);
   std::string Text() const;
 
+  bool Has(std::string_view section, std::string_view key) const {
+    return Find(section, key) != nullptr;
+  }
   // The value as bytes when it is text or bytes; nothing when absent or of
   // another kind (a list, a number stored as a variant...).
   std::optional<std::string> String(std::string_view section, std::string_view key) const;
