@@ -14,6 +14,7 @@
 #include "app/RecentFileList.h"
 #include "app/ScaleFactorCheck.h"
 #include "app/Screenshot.h"
+#include "app/SettingsFile.h"
 #include "game/MyKelvoView.h"
 #include "platform/command_ids.h"
 #include "platform/modal_ui.h"
@@ -25,10 +26,6 @@
 #include "res/main_menu.h"
 
 namespace {
-// The per-user settings live under this key, in a sub-key named after the
-// application's title.
-const char* const kSettingsKey = "Local AppWizard-Generated Applications";
-
 // After the first frame is on screen: load the window's icon and open the
 // sound device (they cost time the first frame does not need), and for the start-up benchmark
 // (bench/startup.sh) print the wall-clock time of that frame and end the

@@ -2,12 +2,11 @@
 
 #include <sys/stat.h>
 
-#include <QFileInfo>
-
 #include "app/RecentFileList.h"
-#include "app/SafeFile.h"
+#include "platform/bounded_call.h"
 #include "platform/command_ids.h"
 #include "platform/modal_ui.h"
+#include "platform/safe_file.h"
 
 namespace {
 // "Cannot open "x": why." -- one sentence the player can act on.
@@ -15,9 +14,13 @@ bool Refuse(std::string* error, const char* verb, const std::string& path, const
   *error = std::string("Cannot ") + verb + " \"" + path + "\": " + why + ".";
   return false;
 }
-bool HoldsData(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0;
+// Whether `path` is a regular file with something in it; nothing when its
+// file system does not answer.
+std::optional<bool> HoldsData(const std::string& path) {
+  return CallBounded<bool>([path](const std::atomic<bool>&) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0;
+  });
 }
 }  // namespace
 
@@ -36,7 +39,12 @@ bool CMyKelvoDoc::OnOpenDocument(const std::string& path, std::string* error) {
   std::string why;
   // Nothing of the game lives in a file: the contents are not read, but
   // the file must be one that can be read without blocking.
-  if (!CheckReadableRegularFile(path, &why)) return Refuse(error, "open", path, why);
+  const bool readable = CallFileOperation(
+      [path](std::string* reason, const std::atomic<bool>&) {
+        return CheckReadableRegularFile(path, reason);
+      },
+      &why);
+  if (!readable) return Refuse(error, "open", path, why);
   SetPathName(path);
   return true;
 }
@@ -44,7 +52,12 @@ bool CMyKelvoDoc::OnOpenDocument(const std::string& path, std::string* error) {
 bool CMyKelvoDoc::OnSaveDocument(const std::string& path, std::string* error) {
   std::string why;
   // The document has no data: what it saves is an empty file.
-  if (!ReplaceFileContents(path, {}, &why)) return Refuse(error, "save", path, why);
+  const bool saved = CallFileOperation(
+      [path](std::string* reason, const std::atomic<bool>& givenUp) {
+        return ReplaceFileContents(path, {}, reason, {.givenUp = &givenUp});
+      },
+      &why);
+  if (!saved) return Refuse(error, "save", path, why);
   SetPathName(path);
   return true;
 }
@@ -55,13 +68,20 @@ void CMyKelvoDoc::OnFileSave() {
     // The file dialog itself asks before replacing an existing file.
     path = ModalUI().ChooseFile(true, "Save As");
     if (path.empty()) return;
-  } else if (HoldsData(path)) {
+  } else {
+    const std::optional<bool> holdsData = HoldsData(path);
+    if (!holdsData) {
+      std::string error;
+      Refuse(&error, "save", path, NoAnswerReason());
+      AfxMessageBox(error, MB_ICONEXCLAMATION);
+      return;
+    }
     // An opened file keeps whatever it held unless the player says
     // otherwise: saving would leave it empty.
     const std::string question = "\"" + m_strTitle +
                                  "\" holds data that Kelvo did not write. Saving replaces it "
                                  "with an empty Kelvo document.\n\nReplace it?";
-    if (AfxMessageBox(question, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
+    if (*holdsData && AfxMessageBox(question, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
   }
   std::string error;
   if (!OnSaveDocument(path, &error)) AfxMessageBox(error, MB_ICONEXCLAMATION);
@@ -69,6 +89,8 @@ void CMyKelvoDoc::OnFileSave() {
 
 void CMyKelvoDoc::SetPathName(const std::string& path) {
   m_strPathName = path;
-  m_strTitle = QFileInfo(QString::fromStdString(path)).fileName().toStdString();
+  // File names are bytes: the title is the last part of the name as it is.
+  const auto slash = path.rfind('/');
+  m_strTitle = slash == std::string::npos ? path : path.substr(slash + 1);
   RecentFileList::Instance().Add(path);
 }

@@ -1,7 +1,15 @@
 #include "app/RecentFileList.h"
 
-#include <QSettings>
 #include <algorithm>
+
+#include "app/SettingsFile.h"
+
+namespace {
+constexpr std::string_view kListSection = "Recent File List";
+constexpr std::string_view kSettingsSection = "Settings";
+
+std::string EntryName(int index) { return "File" + std::to_string(index + 1); }
+}  // namespace
 
 RecentFileList& RecentFileList::Instance() {
   static RecentFileList list;
@@ -9,26 +17,27 @@ RecentFileList& RecentFileList::Instance() {
 }
 
 void RecentFileList::Load() {
-  QSettings settings;
+  LoadAppSettings();
+  const SettingsFile& settings = AppSettings();
   m_files.clear();
-  if (settings.status() != QSettings::NoError) return;
-  for (int i = 1; i <= kSize; ++i) {
-    const QString value =
-        settings.value(QStringLiteral("Recent File List/File%1").arg(i)).toString();
-    if (!value.isEmpty()) m_files.push_back(value.toStdString());
+  for (int i = 0; i < kSize; ++i) {
+    const std::optional<std::string> file = settings.String(kListSection, EntryName(i));
+    if (file && !file->empty()) m_files.push_back(*file);
   }
-  m_nPreviewPages = settings.value(QStringLiteral("Settings/PreviewPages"), 0).toInt();
+  m_nPreviewPages = settings.Int(kSettingsSection, "PreviewPages").value_or(0);
 }
 
 void RecentFileList::Save() const {
-  QSettings settings;
-  if (!settings.isWritable()) return;
-  settings.remove(QStringLiteral("Recent File List"));
-  for (int i = 0; i < static_cast<int>(m_files.size()); ++i)
-    settings.setValue(QStringLiteral("Recent File List/File%1").arg(i + 1),
-                      QString::fromStdString(m_files[static_cast<std::size_t>(i)]));
-  settings.setValue(QStringLiteral("Settings/PreviewPages"), m_nPreviewPages);
-  settings.sync();
+  SettingsFile& settings = AppSettings();
+  for (int i = 0; i < kSize; ++i) {
+    if (i < static_cast<int>(m_files.size()))
+      settings.SetString(kListSection, EntryName(i), m_files[static_cast<std::size_t>(i)]);
+    else
+      settings.Remove(kListSection, EntryName(i));
+  }
+  // A file that is written at all has the framework's standard layout.
+  if (settings.HasChanges()) settings.SetInt(kSettingsSection, "PreviewPages", m_nPreviewPages);
+  SaveAppSettings();
 }
 
 void RecentFileList::Add(const std::string& path) {

@@ -1,8 +1,8 @@
 // The recent-file list of the per-user settings ("Recent File List", File1
-// to File4) and the "Settings"/"PreviewPages" value beside it: read at
-// start-up, written back at exit.  No menu shows the list; nothing of the
-// game is stored.  A settings store that cannot be read or written is simply
-// not used.
+// to File4, newest first) and the "Settings"/"PreviewPages" value beside
+// it: read at start-up, written back at exit when changed.  No menu shows
+// the list; nothing of the game is stored.  File names are kept as the
+// bytes they are.
 #pragma once
 
 #include <string>
@@ -13,7 +13,9 @@ class RecentFileList {
   static constexpr int kSize = 4;
   static RecentFileList& Instance();
 
+  // Reads the settings file and the list in it.
   void Load();
+  // Puts the list into the settings and writes them, if anything changed.
   void Save() const;
   // Puts `path` first, without duplicates, keeping at most four.
   void Add(const std::string& path);

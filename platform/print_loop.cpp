@@ -1,11 +1,18 @@
 #include "platform/print_loop.h"
 
-#include <QPainter>
+#include <sys/mman.h>
+#include <unistd.h>
 
+#include <QFile>
+#include <QPainter>
+#include <string>
+
+#include "platform/bounded_call.h"
 #include "platform/modal_ui.h"
 #include "platform/painter_dc.h"
 #include "platform/print_device.h"
 #include "platform/print_info.h"
+#include "platform/safe_file.h"
 #include "platform/view.h"
 
 bool PrintPreparedJob(CView& view, CPrintInfo& info) {
@@ -40,9 +47,76 @@ bool PrintPreparedJob(CView& view, CPrintInfo& info) {
   return painter.end() && ok;
 }
 
+namespace {
+
+void ReportPrinterFailure() {
+  AfxMessageBox("Nothing was printed: the printer could not be started.", MB_ICONEXCLAMATION);
+}
+
+void RefuseTarget(const std::string& target, const std::string& why) {
+  AfxMessageBox("Cannot print to \"" + target + "\": " + why + ".", MB_ICONEXCLAMATION);
+}
+
+// The whole of the memory file `fd`.
+std::string ReadBack(int fd) {
+  std::string bytes;
+  char buffer[65536];
+  for (off_t offset = 0;;) {
+    const ssize_t n = ::pread(fd, buffer, sizeof buffer, offset);
+    if (n <= 0) return bytes;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+    offset += n;
+  }
+}
+
+// Print to File: the page is made in memory and then written to the chosen
+// file by the game's own safe writer, so a file that is no regular file, a
+// file the player may not write, or a stalled file system never holds up
+// the game or comes to harm; the target is checked before the job starts.
+void PrintToFile(CView& view, CPrintInfo& info, const std::string& target) {
+  std::string why;
+  if (!CheckPrintTarget(target, &why)) {
+    RefuseTarget(target, why);
+    return;
+  }
+  const int memory = ::memfd_create("kelvo-print", MFD_CLOEXEC);
+  if (memory < 0) {
+    ReportPrinterFailure();
+    return;
+  }
+  info.m_pPrinter->setOutputFileName(QStringLiteral("/proc/self/fd/%1").arg(memory));
+  const bool printed = PrintPreparedJob(view, info);
+  const std::string bytes = ReadBack(memory);
+  ::close(memory);
+  if (!printed || bytes.empty()) {
+    ReportPrinterFailure();
+    return;
+  }
+  const bool written = CallFileOperation(
+      [target, bytes](std::string* reason, const std::atomic<bool>& givenUp) {
+        return ReplaceFileContents(target, bytes, reason, {.givenUp = &givenUp});
+      },
+      &why);
+  if (!written) RefuseTarget(target, why);
+}
+
+}  // namespace
+
+bool CheckPrintTarget(const std::string& target, std::string* why) {
+  return CallFileOperation(
+      [target](std::string* reason, const std::atomic<bool>&) {
+        return CheckWritableTarget(target, reason);
+      },
+      why);
+}
+
 void RunPrintJob(CView& view) {
   CPrintInfo info;
   if (!view.OnPreparePrinting(&info)) return;
-  if (!PrintPreparedJob(view, info))
-    AfxMessageBox("Nothing was printed: the printer could not be started.", MB_ICONEXCLAMATION);
+  const QString outputFile = info.m_pPrinter ? info.m_pPrinter->outputFileName() : QString();
+  if (!outputFile.isEmpty()) {
+    PrintToFile(view, info, QFile::encodeName(outputFile).toStdString());
+    return;
+  }
+  if (!PrintPreparedJob(view, info)) ReportPrinterFailure();
 }

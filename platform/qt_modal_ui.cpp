@@ -1,6 +1,9 @@
 #include "platform/qt_modal_ui.h"
 
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPageLayout>
 #include <QPointer>
@@ -10,6 +13,7 @@
 #include "platform/app_resources.h"
 #include "platform/print_device.h"
 #include "platform/print_info.h"
+#include "platform/print_loop.h"
 #include "platform/qt_dialog.h"
 
 namespace {
@@ -37,6 +41,34 @@ void ReturnFocus() {
   if (!parent) return;
   parent->activateWindow();
   parent->setFocus(Qt::OtherFocusReason);
+}
+// Qt's print dialog checks a Print to File target by opening it, which
+// waits forever on a named pipe or a stalled file system.  Where the dialog
+// is the one we know (its file field and its check), the game checks the
+// target first, without blocking, and keeps the dialog open with a message
+// when it cannot be printed to; elsewhere the print loop's own check still
+// comes before the job.
+void CheckPrintTargetFirst(QPrintDialog& dialog) {
+  auto* buttons = dialog.findChild<QDialogButtonBox*>();
+  auto* fileField = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+  if (!buttons || !fileField || dialog.metaObject()->indexOfMethod("_q_checkFields()") < 0) return;
+  QObject::disconnect(buttons, SIGNAL(accepted()), &dialog, nullptr);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, [&dialog, fileField] {
+    QString path = fileField->text();
+    if (fileField->isEnabled() && !path.isEmpty()) {
+      // Where the dialog puts a relative name.
+      if (QDir::isRelativePath(path)) path = QDir::homePath() + QLatin1Char('/') + path;
+      const std::string target = QFile::encodeName(path).toStdString();
+      std::string why;
+      if (!CheckPrintTarget(target, &why)) {
+        QMessageBox::warning(
+            &dialog, dialog.windowTitle(),
+            QStringLiteral("Cannot print to \"%1\": %2.").arg(path, QString::fromStdString(why)));
+        return;
+      }
+    }
+    QMetaObject::invokeMethod(&dialog, "_q_checkFields");
+  });
 }
 }  // namespace
 
@@ -71,6 +103,7 @@ BOOL QtModalUI::PreparePrinting(CPrintInfo& info) {
   QPrintDialog dialog(printer.get(), ModalParent());
   dialog.setMinMax(static_cast<int>(info.GetMinPage()), static_cast<int>(info.GetMaxPage()));
   dialog.setFromTo(static_cast<int>(info.GetMinPage()), static_cast<int>(info.GetMaxPage()));
+  CheckPrintTargetFirst(dialog);
   const bool accepted = dialog.exec() == QDialog::Accepted;
   ReturnFocus();
   if (!accepted) return FALSE;
@@ -84,5 +117,6 @@ std::string QtModalUI::ChooseFile(bool save, const std::string& caption) {
   const QString path = save ? QFileDialog::getSaveFileName(ModalParent(), title, QString(), filter)
                             : QFileDialog::getOpenFileName(ModalParent(), title, QString(), filter);
   ReturnFocus();
-  return path.toStdString();
+  // File names are bytes in the encoding of the file system.
+  return QFile::encodeName(path).toStdString();
 }

@@ -1,7 +1,12 @@
 // The document reads nothing and writes an empty file; what cannot be opened
 // or saved is reported and changes nothing, and no file's data is lost.
+#include <fcntl.h>
+#include <grp.h>
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +16,7 @@
 
 #include "app/MyKelvoDoc.h"
 #include "app/RecentFileList.h"
-#include "app/SafeFile.h"
+#include "platform/safe_file.h"
 #include "support/fifo_watchdog.h"
 #include "support/scripted_modal_ui.h"
 
@@ -26,6 +31,44 @@ std::string Write(const QString& path, const QByteArray& bytes) {
 QByteArray Read(const std::string& path) {
   QFile f(QString::fromStdString(path));
   return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(unreadable)");
+}
+struct stat Stat(const std::string& path) {
+  struct stat st {};
+  ::stat(path.c_str(), &st);
+  return st;
+}
+
+// Runs `body` as an ordinary user: as nobody in a child process when the
+// suite runs as root (as CI does), as ourselves otherwise.  The body
+// returns what went wrong, empty when nothing did.
+std::string AsOrdinaryUser(const std::function<std::string()>& body) {
+  if (::geteuid() != 0) return body();
+  const passwd* nobody = ::getpwnam("nobody");
+  if (!nobody) return "no user nobody";
+  const group* nogroup = ::getgrnam("nogroup");
+  const uid_t uid = nobody->pw_uid;
+  const gid_t gid = nogroup ? nogroup->gr_gid : nobody->pw_gid;
+  int report[2];
+  if (::pipe(report) != 0) return "no pipe";
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::close(report[0]);
+    std::string failure = "could not become nobody";
+    if (::setgroups(0, nullptr) == 0 && ::setresgid(gid, gid, gid) == 0 &&
+        ::setresuid(uid, uid, uid) == 0)
+      failure = body();
+    if (::write(report[1], failure.data(), failure.size()) < 0) ::_exit(2);
+    ::_exit(0);
+  }
+  ::close(report[1]);
+  std::string failure;
+  char buffer[512];
+  for (ssize_t n; (n = ::read(report[0], buffer, sizeof buffer)) > 0;) failure.append(buffer, n);
+  ::close(report[0]);
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "the child failed: " + failure;
+  return failure;
 }
 }  // namespace
 
@@ -139,7 +182,8 @@ TEST(Document, AnInterruptedSaveLeavesTheOldFileWhole) {
   const std::string path = Write(dir.path() + "/kept.txt", old);
   QByteArray seenBeforeRename;
   std::string why;
-  ASSERT_TRUE(ReplaceFileContents(path, "new", &why, [&] { seenBeforeRename = Read(path); }))
+  ASSERT_TRUE(ReplaceFileContents(path, "new", &why,
+                                  {.beforeCommit = [&] { seenBeforeRename = Read(path); }}))
       << why;
   EXPECT_EQ(seenBeforeRename, old);
   EXPECT_EQ(Read(path), QByteArray("new"));
@@ -177,6 +221,7 @@ TEST(Document, PipesDevicesAndFoldersAreRefusedAtOnceWithOneMessage) {
 
 TEST(RecentFiles, KeepsFourNewestFirstAndSurvivesARoundTrip) {
   RecentFileList& list = RecentFileList::Instance();
+  list.Load();
   list.Clear();
   for (const char* f : {"a", "b", "c", "d", "e", "c"}) list.Add(f);
   EXPECT_EQ(list.Files(), (std::vector<std::string>{"c", "e", "d", "b"}));
@@ -189,4 +234,119 @@ TEST(RecentFiles, KeepsFourNewestFirstAndSurvivesARoundTrip) {
   list.Clear();
   list.Load();
   EXPECT_EQ(list.Files(), (std::vector<std::string>{"c", "e", "d", "b"}));
+}
+
+TEST(Document, SaveWritesOnlyWhatThePlayerMayAndKeepsOwnerModeAndLinks) {
+  QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString();
+  // A folder anyone may write to, holding a file of root's: the rename that
+  // replaces a file needs only the folder's permission, not the file's.
+  ASSERT_EQ(::chmod(folder.c_str(), 0777), 0);
+  const bool root = ::geteuid() == 0;
+  const std::string roots = folder + "/roots.txt";
+  const std::string closed = folder + "/closed";
+  ASSERT_TRUE(QDir().mkdir(QString::fromStdString(closed)));
+  const std::string inClosed = closed + "/mine.txt";
+  if (root) {
+    Write(QString::fromStdString(roots), "root's own");
+    ASSERT_EQ(::chmod(roots.c_str(), 0644), 0);
+    // A file the player owns in a folder where they may create nothing.
+    Write(QString::fromStdString(inClosed), "in a closed folder");
+    const passwd* nobody = ::getpwnam("nobody");
+    ASSERT_NE(nobody, nullptr);
+    ASSERT_EQ(::chown(inClosed.c_str(), nobody->pw_uid, static_cast<gid_t>(-1)), 0);
+  }
+
+  const std::string failure = AsOrdinaryUser([&]() -> std::string {
+    std::string why;
+    std::string failures;
+    auto expect = [&](bool ok, const std::string& what) {
+      if (!ok) failures += what + " (" + why + "); ";
+    };
+    ::umask(027);
+    const std::string readOnly = folder + "/read-only.txt";
+    Write(QString::fromStdString(readOnly), "keep me");
+    ::chmod(readOnly.c_str(), 0444);
+    expect(!ReplaceFileContents(readOnly, {}, &why), "a read-only file was saved");
+    expect(why.find("read-only") != std::string::npos, "no word of read-only");
+    expect(Read(readOnly) == "keep me", "the read-only file changed");
+
+    if (root) {
+      expect(!ReplaceFileContents(roots, {}, &why), "root's file was saved");
+      expect(why.find("may not write") != std::string::npos, "no reason given");
+      expect(Stat(roots).st_uid == 0 && Read(roots) == "root's own", "root's file changed");
+    }
+
+    const std::string linked = folder + "/linked.txt";
+    const std::string other = folder + "/other-name.txt";
+    Write(QString::fromStdString(linked), "shared");
+    ::chmod(linked.c_str(), 0604);
+    ::link(linked.c_str(), other.c_str());
+    const ino_t inode = Stat(linked).st_ino;
+    expect(ReplaceFileContents(linked, "new", &why), "the linked file was not saved");
+    expect(Stat(linked).st_ino == inode && Stat(other).st_ino == inode, "the links were split");
+    expect(Stat(linked).st_nlink == 2 && Read(other) == "new", "the other name lost it");
+    expect((Stat(linked).st_mode & 07777) == 0604, "the mode changed");
+
+    const std::string fresh = folder + "/fresh.txt";
+    expect(ReplaceFileContents(fresh, {}, &why), "a new file was not saved");
+    expect((Stat(fresh).st_mode & 07777) == 0640, "a new file ignores the umask");
+
+    if (!root) {
+      Write(QString::fromStdString(inClosed), "in a closed folder");
+      ::chmod(closed.c_str(), 0555);
+    }
+    const ino_t closedInode = Stat(inClosed).st_ino;
+    expect(ReplaceFileContents(inClosed, {}, &why), "a file in a closed folder was not saved");
+    expect(Stat(inClosed).st_ino == closedInode && Read(inClosed).isEmpty(),
+           "the file in the closed folder was not written in place");
+    expect(!ReplaceFileContents(closed + "/new.txt", {}, &why), "a file appeared");
+    expect(why == "you may not create files in the folder \"" + closed + "\"",
+           "the folder is not named");
+    ::chmod(closed.c_str(), 0755);
+    return failures;
+  });
+  EXPECT_EQ(failure, "");
+}
+
+TEST(Document, ASaveLeavesNoTemporaryAndClearsStaleOnesOfOurs) {
+  QTemporaryDir dir;
+  const std::string folder = dir.path().toStdString();
+  // A process that is surely gone, and one that is surely alive (init).
+  const pid_t gone = ::fork();
+  if (gone == 0) ::_exit(0);
+  ::waitpid(gone, nullptr, 0);
+  const std::string stale = ".kelvo-save-" + std::to_string(gone) + "-aB3dE9";
+  const std::vector<std::string> kept = {
+      ".kelvo-save-1-aB3dE9", ".kelvo-save-" + std::to_string(gone) + "-link00",
+      ".kelvo-save-aB3dE9", "kelvo-save-" + std::to_string(gone) + "-aB3dE9"};
+  Write(QString::fromStdString(folder + "/" + stale), "left by a killed save");
+  for (const std::string& name : kept) Write(QString::fromStdString(folder + "/" + name), "");
+  ::unlink((folder + "/" + kept[1]).c_str());
+  ASSERT_EQ(::symlink("elsewhere", (folder + "/" + kept[1]).c_str()), 0);
+  auto ours = [&] {
+    QStringList names = QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System);
+    names.removeIf([](const QString& n) { return !n.startsWith(".kelvo-save-"); });
+    names.sort();
+    return names;
+  };
+
+  // While a save is under way its new contents have no name where the file
+  // system can make unnamed files, so a killed save leaves nothing.
+  const int probe = ::open(folder.c_str(), O_TMPFILE | O_WRONLY, 0600);
+  const bool unnamedFiles = probe >= 0;
+  if (probe >= 0) ::close(probe);
+  QStringList during;
+  std::string why;
+  ASSERT_TRUE(ReplaceFileContents(folder + "/round.kelv", "x", &why,
+                                  {.beforeCommit = [&] { during = ours(); }}))
+      << why;
+  QStringList left = {QString::fromStdString(kept[0]), QString::fromStdString(kept[1]),
+                      QString::fromStdString(kept[2])};
+  left.sort();
+  EXPECT_EQ(ours(), left) << "the stale temporary stays, or one of the others went";
+  if (unnamedFiles) {
+    EXPECT_EQ(during, left) << "a temporary had a name during the save";
+  }
+  EXPECT_TRUE(QFile::exists(QString::fromStdString(folder + "/" + kept[3])));
 }

@@ -3,22 +3,29 @@
 // garbage or not a file at all, a desktop without a sound server, and a print
 // that never happens.  Nothing may crash or hang, and the game must go on.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
 #include "app/RecentFileList.h"
+#include "app/SettingsFile.h"
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
 #include "platform/cmd_target.h"
@@ -30,6 +37,7 @@
 #include "res/resource_ids.h"
 #include "sound/sound_cues.h"
 #include "sound/sound_ids.h"
+#include "support/fifo_watchdog.h"
 #include "support/game_play.h"
 #include "support/headless_host.h"
 #include "support/scripted_modal_ui.h"
@@ -262,11 +270,10 @@ struct DamagedSettingsTest : testing::Test {
     RecentFileList::Instance().Clear();
   }
   void RemoveStore() {
-    QFileInfo info(path);
-    if (info.isDir())
+    if (QFileInfo(path).isDir() && !QFileInfo(path).isSymLink())
       QDir(path).removeRecursively();
     else
-      QFile::remove(path);
+      ::unlink(path.toUtf8().constData());
   }
   void WriteStore(const QByteArray& bytes) {
     RemoveStore();
@@ -316,13 +323,103 @@ TEST_F(DamagedSettingsTest, GarbageInTheSettingsFileIsIgnored) {
   }
 }
 
-TEST_F(DamagedSettingsTest, ASettingsStoreThatCannotBeWrittenIsIgnored) {
-  // A folder where the file should be: it can be neither read nor written.
+TEST_F(DamagedSettingsTest, WhatIsNoRegularFileIsLeftAloneAndNothingWaitsOnIt) {
+  QTemporaryDir dir;
+  FifoWatchdog fifo((dir.path() + "/pipe").toStdString());
+  ASSERT_TRUE(fifo.Created());
+  const std::string store = path.toStdString();
+  const std::string device = (dir.path() + "/device").toStdString();
+  // A node like /dev/null's, made where it harms nothing.
+  const bool haveDevice = ::mknod(device.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0;
+  if (!haveDevice) std::fprintf(stderr, "device node case skipped: mknod needs root\n");
+  struct Case {
+    const char* what;
+    std::function<void()> make;
+    std::string left;  // what must still be there
+    mode_t kind;
+  };
+  const std::vector<Case> cases = {
+      {"a named pipe", [&] { ::mkfifo(store.c_str(), 0600); }, store, S_IFIFO},
+      {"a link to a named pipe", [&] { ::symlink(fifo.Path().c_str(), store.c_str()); },
+       fifo.Path(), S_IFIFO},
+      {"a link to a device", [&] { ::symlink(device.c_str(), store.c_str()); }, device, S_IFCHR},
+      {"a folder", [&] { QDir().mkpath(path); }, store, S_IFDIR},
+      // Qt's settings class waited forever on a lock file it could not make.
+      {"a folder in the lock file's place", [&] { QDir().mkpath(path + ".lock"); }, store + ".lock",
+       S_IFDIR},
+  };
+  for (const Case& c : cases) {
+    if (c.kind == S_IFCHR && !haveDevice) continue;
+    SCOPED_TRACE(c.what);
+    RemoveStore();
+    c.make();
+    fifo.Arm();
+    UseTheList();
+    EXPECT_FALSE(fifo.Disarm()) << "the settings waited on a pipe";
+    struct stat st {};
+    ASSERT_EQ(::lstat(c.left.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & S_IFMT, c.kind) << "replaced";
+    // The game went on with its defaults: nothing was read or kept.
+    if (c.left != store + ".lock") {
+      EXPECT_TRUE(RecentFileList::Instance().Files().empty());
+    }
+    QDir(path + ".lock").removeRecursively();
+  }
+}
+
+TEST_F(DamagedSettingsTest, AnUnchangedFileIsNotWrittenAndNamesAreKeptAsBytes) {
   RemoveStore();
-  ASSERT_TRUE(QDir().mkpath(path));
-  UseTheList();
-  EXPECT_TRUE(RecentFileList::Instance().Files().empty());
-  EXPECT_TRUE(QFileInfo(path).isDir());
+  const QString spaced = QStringLiteral("/home/p/a, b; c=d .kelv");
+  const QString marked = QStringLiteral("@home");
+  const QString quoted = QStringLiteral("/home/p/\u00e9 \"q\" \\ \t1.kelv");
+  {
+    // As an earlier version of the game left it.
+    QSettings settings;
+    settings.setValue("Recent File List/File1", spaced);
+    settings.setValue("Recent File List/File2", marked);
+    settings.setValue("Recent File List/File3", quoted);
+    settings.setValue("Settings/PreviewPages", 0);
+    settings.setValue("Another Program/Its Value", QStringList{"x", "y"});
+  }
+  RecentFileList& list = RecentFileList::Instance();
+  list.Load();
+  EXPECT_EQ(list.Files(), (std::vector<std::string>{spaced.toStdString(), marked.toStdString(),
+                                                    quoted.toStdString()}));
+  struct stat before {};
+  ASSERT_EQ(::stat(path.toUtf8().constData(), &before), 0);
+  list.Save();
+  struct stat after {};
+  ASSERT_EQ(::stat(path.toUtf8().constData(), &after), 0);
+  EXPECT_TRUE(after.st_ino == before.st_ino && after.st_mtim.tv_sec == before.st_mtim.tv_sec &&
+              after.st_mtim.tv_nsec == before.st_mtim.tv_nsec)
+      << "rewritten though nothing changed";
+
+  // A file name that is not UTF-8 is stored as its bytes; Qt reads it as
+  // the same bytes, and what else the file held stays.
+  const std::string bytes = "/tmp/\xff\xfe \x01name\x80.kelv";
+  list.Add(bytes);
+  list.Save();
+  list.Clear();
+  list.Load();
+  ASSERT_EQ(list.Files().size(), 4u);
+  EXPECT_EQ(list.Files()[0], bytes);
+  EXPECT_EQ(list.Files()[1], spaced.toStdString());
+  QSettings settings;
+  EXPECT_EQ(settings.value("Recent File List/File1").toByteArray(),
+            QByteArray::fromStdString(bytes));
+  EXPECT_EQ(settings.value("Recent File List/File3").toString(), marked);
+  EXPECT_EQ(settings.value("Recent File List/File4").toString(), quoted);
+  EXPECT_EQ(settings.value("Another Program/Its Value").toStringList(), (QStringList{"x", "y"}));
+}
+
+TEST(SettingsPlace, FollowsXdgThenHomeThenThePasswordDatabaseButNeverTheRoot) {
+  const std::string tail = "/Local AppWizard-Generated Applications/Kelvo.conf";
+  EXPECT_EQ(SettingsFilePathFor("/x/config", "/home/p", "/home/q"), "/x/config" + tail);
+  EXPECT_EQ(SettingsFilePathFor("relative", "/home/p", "/home/q"), "/home/p/.config" + tail);
+  // HOME unset, as for a root shell started without one.
+  EXPECT_EQ(SettingsFilePathFor(nullptr, nullptr, "/root"), "/root/.config" + tail);
+  EXPECT_EQ(SettingsFilePathFor(nullptr, "", "/"), std::nullopt);
+  EXPECT_EQ(SettingsFilePathFor(nullptr, "/", nullptr), std::nullopt);
 }
 
 // ---------------------------------------------------------------- sound ---

@@ -1,0 +1,23 @@
+// The print dialog answered with "Print to File (PDF)" and the file name in
+// `target`; every other question as ScriptedModalUI answers it.
+#pragma once
+
+#include <QFile>
+#include <memory>
+#include <string>
+
+#include "platform/print_device.h"
+#include "platform/print_info.h"
+#include "support/scripted_modal_ui.h"
+
+class PrintToFileUI : public ScriptedModalUI {
+ public:
+  BOOL PreparePrinting(CPrintInfo& info) override {
+    auto printer = std::make_unique<PrintDevice>(QPrinter::ScreenResolution);
+    printer->setOutputFormat(QPrinter::PdfFormat);
+    printer->setOutputFileName(QFile::decodeName(target.c_str()));
+    info.m_pPrinter = std::move(printer);
+    return TRUE;
+  }
+  std::string target;
+};
