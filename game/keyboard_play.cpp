@@ -3,6 +3,8 @@
 // the second swaps.  The arrow keys move a cursor over the cells and Space
 // picks or swaps there; Escape lets go of a pick.  Every drop takes the
 // drag's own path, its refusal cue included.
+#include <string>
+
 #include "game/MyKelvoView.h"
 #include "platform/key_mapping.h"
 
@@ -50,6 +52,7 @@ void CMyKelvoView::OnSwapKey(UINT nChar) {
     case VK_ESCAPE:
       // Letting go is not a refused drop: no sound.
       if (m_nKeyPick != -1) {
+        Announce(std::to_string(m_nCell[m_nKeyPick]) + " let go.");
         m_nKeyPick = -1;
         RedrawCellsAndFrames();
       }
@@ -66,6 +69,7 @@ void CMyKelvoView::PickOrDropByKey(int cell) {
   if (m_nKeyPick == -1) {
     m_nKeyPick = cell;
     RedrawCellsAndFrames();
+    Announce(std::to_string(m_nCell[cell]) + " picked.");
     return;
   }
   const int from = m_nKeyPick;
