@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <QSettings>
+
 #include "app/CommandLine.h"
+#include "app/SwapSeconds.h"
 
 using Action = CommandLine::Action;
 
@@ -42,6 +45,11 @@ TEST(CommandLine, MistakesGetOneLineAndNoSurprises) {
            {"--screenshot", "a.png", "--size", "-5x10"},
            {"--size", "10x10"},
            {"one", "two"},
+           {"--swap-seconds"},
+           {"--swap-seconds", "9"},
+           {"--swap-seconds=601"},
+           {"--swap-seconds", "20s"},
+           {"--swap-seconds="},
        }) {
     const CommandLine cl = ParseCommandLine(args);
     EXPECT_EQ(cl.action, Action::kError) << args.front();
@@ -55,4 +63,26 @@ TEST(CommandLine, QtsOwnOptionsAreLeftToQt) {
   EXPECT_EQ(cl.action, Action::kRun);
   EXPECT_TRUE(cl.platformGiven);
   EXPECT_EQ(cl.documentPath, "game.kelv");
+}
+
+TEST(CommandLine, ALongerSwapPeriodFromTheCommandLineOrTheSettings) {
+  EXPECT_EQ(ParseCommandLine({}).swapSeconds, 0);
+  EXPECT_EQ(ParseCommandLine({"--swap-seconds", "30"}).swapSeconds, 30);
+  const CommandLine both = ParseCommandLine({"--swap-seconds=600", "game.kelv"});
+  EXPECT_EQ(both.action, Action::kRun);
+  EXPECT_EQ(both.swapSeconds, 600);
+  EXPECT_EQ(both.documentPath, "game.kelv");
+
+  QSettings settings;
+  EXPECT_EQ(ReadSwapSecondsSetting(), std::nullopt);
+  settings.setValue("Settings/SwapSeconds", "45");
+  settings.sync();
+  EXPECT_EQ(ReadSwapSecondsSetting(), 45);
+  // Anything else is ignored, with a word on standard error.
+  for (const char* bad : {"9", "601", "ten", "", "30.5"}) {
+    settings.setValue("Settings/SwapSeconds", bad);
+    settings.sync();
+    EXPECT_EQ(ReadSwapSecondsSetting(), std::nullopt) << bad;
+  }
+  settings.remove("Settings/SwapSeconds");
 }
