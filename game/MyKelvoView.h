@@ -216,6 +216,8 @@ class CMyKelvoView : public CView {
   int m_nKeyCursor = 5;
   int m_nKeyPick = -1;
   bool m_bKeysUsed = false;
+  // Whether an arrow key or Space has been used in this round.
+  bool m_bCursorKeysUsed = false;
 
  private:
   // Typed numbers, arrows, Space and Escape; other keys are left alone.

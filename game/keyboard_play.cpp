@@ -33,6 +33,9 @@ void CMyKelvoView::OnSwapKey(UINT nChar) {
     }
     return;
   }
+  if (nChar == VK_LEFT || nChar == VK_RIGHT || nChar == VK_UP || nChar == VK_DOWN ||
+      nChar == VK_SPACE)
+    m_bCursorKeysUsed = true;
   switch (nChar) {
     case VK_LEFT:
       MoveKeyCursor(0, -1);
@@ -99,6 +102,7 @@ void CMyKelvoView::MoveKeyCursor(int dRow, int dColumn) {
 void CMyKelvoView::ResetKeys(bool bNewGame) {
   // A pick never outlives its round, just as the drag origin does not.
   m_nKeyPick = -1;
+  m_bCursorKeysUsed = false;
   if (bNewGame) {
     // Each game starts with nothing drawn and the cursor in the centre.
     m_bKeysUsed = false;

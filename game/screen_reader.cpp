@@ -15,10 +15,11 @@ namespace {
 // The warning comes when this much of the swap period is left.
 constexpr long long kWarningMs = 3000;
 
+// Read when the view gets the focus: kept short, as it comes back after
+// every menu and dialog.
 const char* const kKeysHelp =
-    "Enter starts a game or the next round. Type the two numbers to swap, or move with the "
-    "arrow keys and press Space on each. S says the square, L the line values, T the time "
-    "left, P the score. F1 shows hints.";
+    "Enter: next round. Type two numbers to swap them, or use the arrows and Space. "
+    "S: square, L: lines, T: time, P: score. F1: hints.";
 
 std::string Number(long long value) { return std::to_string(value); }
 
@@ -97,7 +98,9 @@ bool CMyKelvoView::OnReadOutKey(UINT nChar) {
 
 void CMyKelvoView::DescribeForAccessibility(AccessibleNode& root) const {
   const bool playing = m_nGameState != kStateIdle;
-  root.role = AccessibleRole::kPane;
+  // A canvas, not a panel: a screen reader reads out every text inside a
+  // panel that gets the focus, and the rules and hints are long.
+  root.role = AccessibleRole::kCanvas;
   root.name = "Game";
   root.description = kKeysHelp;
   root.rect = m_rcClient;
@@ -116,7 +119,8 @@ void CMyKelvoView::DescribeForAccessibility(AccessibleNode& root) const {
 
   // The square: what a sighted player reads on it, the example before the
   // first game.  The keyboard cursor is the focused cell while a swap can
-  // be made.
+  // be made, from the first arrow key or Space of the round on: a player
+  // who types numbers is not told of a focus moving at every round.
   AccessibleNode& square =
       root.Add("square", AccessibleRole::kTable, playing ? "Square" : "Example square");
   square.rows = 3;
@@ -131,7 +135,7 @@ void CMyKelvoView::DescribeForAccessibility(AccessibleNode& root) const {
     cell.row = (k - 1) / 3;
     cell.column = (k - 1) % 3;
     cell.rect = m_rcCell[k];
-    cell.focused = swapOpen && k == m_nKeyCursor;
+    cell.focused = swapOpen && m_bCursorKeysUsed && k == m_nKeyCursor;
   }
 
   AccessibleNode& lines = root.Add("lines", AccessibleRole::kPane, "Line values");

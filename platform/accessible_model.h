@@ -10,11 +10,12 @@
 #include "platform/win_types.h"
 
 enum class AccessibleRole {
-  kPane,          // the view itself, or a group of parts
+  kCanvas,        // the view itself: a drawn surface whose parts are described
+  kPane,          // a group of parts
   kTable,         // a grid of cells (rows and columns given)
   kCell,          // one cell of a table (its row and column given)
   kText,          // a line or paragraph of text
-  kAnnouncement,  // what was last said unasked (added by the platform)
+  kAnnouncement,  // what was said unasked (added by the platform)
 };
 
 struct AccessibleNode {

@@ -30,8 +30,10 @@ QString Text(const std::string& text) { return QString::fromStdString(text); }
 
 QAccessible::Role QtRole(AccessibleRole role) {
   switch (role) {
+    case AccessibleRole::kCanvas:
+      return QAccessible::Canvas;
     case AccessibleRole::kPane:
-      return QAccessible::Pane;
+      return QAccessible::Grouping;
     case AccessibleRole::kTable:
       return QAccessible::Table;
     case AccessibleRole::kCell:
@@ -163,12 +165,12 @@ class PartAccessible : public QAccessibleInterface,
   std::string m_key;
 };
 
-// The view widget itself: a pane named and described by the view, whose
-// children are the parts of its description.
+// The view widget itself, named and described by the view, whose children
+// are the parts of its description.
 class ViewWidgetAccessible : public QAccessibleWidget {
  public:
   ViewWidgetAccessible(QWidget* widget, ViewAccessibility* owner)
-      : QAccessibleWidget(widget, QAccessible::Pane), m_owner(owner) {
+      : QAccessibleWidget(widget, QAccessible::Canvas), m_owner(owner) {
     m_owner->SetWidgetInterface(this);
   }
   ~ViewWidgetAccessible() override {
@@ -181,6 +183,9 @@ class ViewWidgetAccessible : public QAccessibleWidget {
     if (t == QAccessible::Name) return Text(m_owner->Root().name);
     if (t == QAccessible::Description) return Text(m_owner->Root().description);
     return QAccessibleWidget::text(t);
+  }
+  QAccessible::Role role() const override {
+    return m_owner ? QtRole(m_owner->Root().role) : QAccessibleWidget::role();
   }
   int childCount() const override {
     return m_owner ? static_cast<int>(m_owner->Root().children.size()) : 0;

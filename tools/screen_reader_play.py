@@ -10,6 +10,7 @@ waits for the rest by asking the game (T) rather than by the clock.  At the
 end it must have heard the overall score of a perfect game, 6110.
 
   screen_reader_play.py GAME [GAME-ARGUMENT...]
+  screen_reader_play.py --swap "8 1 6; 3 5 7; 4 9 2"   (prints the magic swap)
 
 Run by tools/check-screen-reader, which provides the X display, the
 session bus and the accessibility bus.  Prints what it heard; exits 0 when
@@ -114,7 +115,7 @@ def find_game_view(pid, seconds):
                     continue
             except GLib.Error:
                 continue
-            view = find(app, lambda n: n.get_role() == Atspi.Role.PANEL and n.get_name() == "Game")
+            view = find(app, lambda n: n.get_role() == Atspi.Role.CANVAS and n.get_name() == "Game")
             if view is not None:
                 return view
         pump(0.2)
@@ -245,6 +246,12 @@ def play_with(process):
 
 
 if __name__ == "__main__":
+    if len(sys.argv) == 3 and sys.argv[1] == "--swap":
+        # The swap that makes a square such as "8 1 6; 3 5 7; 4 9 2" magic.
+        swap = magic_swap([int(d) for d in re.findall(r"\d", sys.argv[2])])
+        if swap:
+            print(f"{swap[0]} {swap[1]}")
+        sys.exit(0 if swap else 1)
     if len(sys.argv) < 2:
         print(__doc__)
         sys.exit(2)
