@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <regex>
 #include <string>
 #include <vector>
@@ -125,36 +126,29 @@ TEST(ScreenReader, RefusalsTheWarningAndTimeUpAreSaid) {
 }
 
 TEST(ScreenReader, ASwapThatOnlyImprovesOrDoesNotSaysSo) {
+  const struct {
+    std::function<bool(int, int)> wanted;
+    const char* said;
+  } swaps[] = {
+      {[](int after, int before) { return after > 0 && after < before; },
+       R"(\d and \d swapped: closer, After Sum \d+\. 30 points\. Overall 30\.)"},
+      {[](int after, int before) { return after > before; },
+       R"(\d and \d swapped: not closer, After Sum \d+\. No points\. Overall 30\.)"},
+  };
   GameTable table;
   const auto& said = table.host.Announced();
-  table.Enter();
-  table.view.MakePuzzle(0, 0);  // 1 8 6 / 3 5 7 / 4 9 2, before-sum 147
-  table.host.Paint();
-  const auto closer = FindExchange(
-      table.view.m_nCell, [](int after, int before) { return after > 0 && after < before; });
-  ASSERT_TRUE(closer);
-  table.host.ClearAnnounced();
-  table.Drag(closer->first, closer->second);
-  ASSERT_EQ(said.size(), 1u);
-  EXPECT_TRUE(std::regex_match(
-      said[0],
-      std::regex(R"(\d and \d swapped: closer, After Sum \d+\. 30 points\. Overall 30\.)")))
-      << said[0];
-
-  table.RunOutSwapPeriod();
-  table.Enter();
-  table.view.MakePuzzle(0, 0);
-  table.host.Paint();
-  const auto worse =
-      FindExchange(table.view.m_nCell, [](int after, int before) { return after > before; });
-  ASSERT_TRUE(worse);
-  table.host.ClearAnnounced();
-  table.Drag(worse->first, worse->second);
-  ASSERT_EQ(said.size(), 1u);
-  EXPECT_TRUE(std::regex_match(
-      said[0],
-      std::regex(R"(\d and \d swapped: not closer, After Sum \d+\. No points\. Overall 30\.)")))
-      << said[0];
+  for (const auto& swap : swaps) {
+    table.Enter();
+    table.view.MakePuzzle(0, 0);  // 1 8 6 / 3 5 7 / 4 9 2, before-sum 147
+    table.host.Paint();
+    const auto pair = FindExchange(table.view.m_nCell, swap.wanted);
+    ASSERT_TRUE(pair);
+    table.host.ClearAnnounced();
+    table.Drag(pair->first, pair->second);
+    ASSERT_EQ(said.size(), 1u);
+    EXPECT_TRUE(std::regex_match(said[0], std::regex(swap.said))) << said[0];
+    table.RunOutSwapPeriod();
+  }
 }
 
 // S, L, T and P say what the screen shows, in every state, and change
