@@ -3,6 +3,8 @@
 #include <charconv>
 #include <set>
 
+#include "app/SwapSeconds.h"
+#include "game/swap_period.h"
 #include "res/main_menu.h"
 
 namespace {
@@ -76,6 +78,16 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (!ParseSize(size, &cl.width, &cl.height))
         return Error("invalid size '" + size + "': expected WIDTHxHEIGHT, each 1 to 16384");
       sizeGiven = true;
+    } else if (!optionsEnded && (arg == "--swap-seconds" || arg.rfind("--swap-seconds=", 0) == 0)) {
+      std::string seconds;
+      const std::string range =
+          std::to_string(kMinSwapSeconds) + " to " + std::to_string(kMaxSwapSeconds);
+      if (!value("--swap-seconds", &seconds))
+        return Error("option '--swap-seconds' needs a number of seconds, " + range);
+      const std::optional<int> parsed = ParseSwapSeconds(seconds);
+      if (!parsed)
+        return Error("invalid swap period '" + seconds + "': expected whole seconds, " + range);
+      cl.swapSeconds = *parsed;
     } else if (!optionsEnded && arg.rfind("--", 0) == 0) {
       return Error("unrecognized option '" + arg + "'");
     } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
@@ -101,6 +113,7 @@ std::string UsageText() {
          "\n"
          "  --screenshot FILE   draw the opening screen into the PNG file FILE and exit\n"
          "  --size WxH          size of the screenshot in pixels (default 1024x700)\n"
+         "  --swap-seconds N    give N seconds (10 to 600) to swap instead of 10\n"
          "  -h, --help          show this help and exit\n"
          "      --version       show the version and exit\n"
          "\n"

@@ -1,5 +1,5 @@
 // The program's command line, GNU style:
-//   kelvo [FILE]                      start the game (FILE names the document)
+//   kelvo [--swap-seconds N] [FILE]   start the game (FILE names the document)
 //   kelvo --screenshot FILE [--size WxH]
 //                                     draw the opening screen into a PNG
 //   kelvo --help | --version
@@ -18,6 +18,7 @@ struct CommandLine {
   int height = 700;
   std::string error;           // kError: one line
   bool platformGiven = false;  // a Qt -platform option was passed
+  int swapSeconds = 0;         // kRun: a longer swap period asked for, or 0
 };
 
 // `args` without the program name.

@@ -15,6 +15,7 @@
 #include "app/ScaleFactorCheck.h"
 #include "app/Screenshot.h"
 #include "app/SettingsFile.h"
+#include "app/SwapSeconds.h"
 #include "game/MyKelvoView.h"
 #include "platform/command_ids.h"
 #include "platform/modal_ui.h"
@@ -71,6 +72,12 @@ bool CMyKelvoApp::InitInstance(const CommandLine& commandLine) {
 
   m_pDoc = std::make_unique<CMyKelvoDoc>();
   m_pView = std::make_unique<CMyKelvoView>();
+  // A longer swap period, for a player who needs one: the command line
+  // first, then the settings.
+  m_pView->SetSwapSeconds(
+      commandLine.swapSeconds != 0
+          ? commandLine.swapSeconds
+          : ReadSwapSecondsSetting(AppSettings()).value_or(kDefaultSwapSeconds));
   m_pFrame = std::make_unique<CMainFrame>(m_router);
   m_frameCommands.OnCommand(ID_APP_EXIT, [this] { m_pFrame->close(); });
   // Commands go to the view first, then the document, the frame and the

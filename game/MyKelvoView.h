@@ -12,6 +12,7 @@
 #include <random>
 #include <string>
 
+#include "game/swap_period.h"
 #include "platform/dc.h"
 #include "platform/gdi_objects.h"
 #include "platform/view.h"
@@ -24,9 +25,9 @@ constexpr int kStateSwapPeriod = 1;
 constexpr int kStateRest = 2;
 constexpr int kStateGameOver = 3;
 
-// Timer ids and periods.
+// Timer ids and periods (the swap timer's at the default swap period).
 constexpr UINT_PTR kSwapTimer = 1;
-constexpr UINT kSwapTimerMs = 100;
+constexpr UINT kSwapTimerMs = SwapTickMs(kDefaultSwapSeconds);
 constexpr UINT_PTR kRestTimer = 2;
 constexpr UINT kRestTimerMs = 15000;
 
@@ -215,6 +216,8 @@ class CMyKelvoView : public CView {
   int m_nKeyCursor = 5;
   int m_nKeyPick = -1;
   bool m_bKeysUsed = false;
+  // Whether an arrow key or Space has been used in this round.
+  bool m_bCursorKeysUsed = false;
 
  private:
   // Typed numbers, arrows, Space and Escape; other keys are left alone.
@@ -226,4 +229,26 @@ class CMyKelvoView : public CView {
   void ResetKeys(bool bNewGame);
   // Repaints the cells with the frames as they now stand.
   void RedrawCellsAndFrames();
+
+  // ===== for a screen reader =====
+ public:
+  void DescribeForAccessibility(AccessibleNode& root) const override;
+  // The swap period's length, kMinSwapSeconds..kMaxSwapSeconds (others are
+  // brought into that range); it takes effect at the next round.
+  void SetSwapSeconds(int seconds);
+  int SwapSeconds() const { return m_nSwapSeconds; }
+  // The countdown in whole seconds as a screen reader reads it; it changes
+  // at most once a second, whatever the tick.
+  int m_nSpokenSeconds = 0;
+
+ private:
+  // S, L, T and P say the square, the line values, the time left and the
+  // score; false for any other key.
+  bool OnReadOutKey(UINT nChar);
+  void StartSpokenCountdown();
+  // At each tick: the spoken seconds, and a warning shortly before the end.
+  void OnSpokenCountdownTick();
+  UINT SwapTick() const { return SwapTickMs(m_nSwapSeconds); }
+  int m_nSwapSeconds = kDefaultSwapSeconds;
+  int m_nMsSinceSpokenSeconds = 0;
 };

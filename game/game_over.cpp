@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "game/MyKelvoView.h"
+#include "game/spoken_text.h"
 #include "screen/text_style.h"
 #include "sound/sound_cues.h"
 #include "sound/sound_ids.h"
@@ -34,8 +35,11 @@ std::int64_t CMyKelvoView::CurrentTime() const {
 }
 
 void CMyKelvoView::EndGame() {
+  const bool perfect = m_nBonus[kTotalSlot] == kPerfectBonus;
+  // Said before the closing cue, which holds everything up while it plays.
+  Announce(GameOverText(m_nScore, m_nBonus, perfect));
   PlaySoundCueSync(IDR_SOUND_GAME_OVER);
-  if (m_nBonus[kTotalSlot] == kPerfectBonus) {
+  if (perfect) {
     PlaySoundCue(IDR_SOUND_PERFECT);
     // Taken after the closing cue has played to its end.
     m_timePerfect = CurrentTime();

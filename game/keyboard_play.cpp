@@ -3,6 +3,8 @@
 // the second swaps.  The arrow keys move a cursor over the cells and Space
 // picks or swaps there; Escape lets go of a pick.  Every drop takes the
 // drag's own path, its refusal cue included.
+#include <string>
+
 #include "game/MyKelvoView.h"
 #include "platform/key_mapping.h"
 
@@ -31,6 +33,9 @@ void CMyKelvoView::OnSwapKey(UINT nChar) {
     }
     return;
   }
+  if (nChar == VK_LEFT || nChar == VK_RIGHT || nChar == VK_UP || nChar == VK_DOWN ||
+      nChar == VK_SPACE)
+    m_bCursorKeysUsed = true;
   switch (nChar) {
     case VK_LEFT:
       MoveKeyCursor(0, -1);
@@ -50,6 +55,7 @@ void CMyKelvoView::OnSwapKey(UINT nChar) {
     case VK_ESCAPE:
       // Letting go is not a refused drop: no sound.
       if (m_nKeyPick != -1) {
+        Announce(std::to_string(m_nCell[m_nKeyPick]) + " let go.");
         m_nKeyPick = -1;
         RedrawCellsAndFrames();
       }
@@ -66,6 +72,7 @@ void CMyKelvoView::PickOrDropByKey(int cell) {
   if (m_nKeyPick == -1) {
     m_nKeyPick = cell;
     RedrawCellsAndFrames();
+    Announce(std::to_string(m_nCell[cell]) + " picked.");
     return;
   }
   const int from = m_nKeyPick;
@@ -95,6 +102,7 @@ void CMyKelvoView::MoveKeyCursor(int dRow, int dColumn) {
 void CMyKelvoView::ResetKeys(bool bNewGame) {
   // A pick never outlives its round, just as the drag origin does not.
   m_nKeyPick = -1;
+  m_bCursorKeysUsed = false;
   if (bNewGame) {
     // Each game starts with nothing drawn and the cursor in the centre.
     m_bKeysUsed = false;

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/MyKelvoView.h"
+#include "game/spoken_text.h"
 #include "platform/modal_ui.h"
 #include "screen/text_style.h"
 #include "sound/sound_cues.h"
@@ -13,7 +14,6 @@
 namespace {
 
 constexpr COLORREF kSumLabelColour = RGB(0xFF, 0x4E, 0x4E);
-constexpr int kSwapPeriodTicks = 100;
 
 }  // namespace
 
@@ -41,7 +41,7 @@ void CMyKelvoView::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
   } else if (nChar == VK_F1) {
     // The game is not paused: timers keep ticking while the box is open.
     MessageBox(m_strHints, AfxAppTitle(), MB_ICONEXCLAMATION | MB_OK);
-  } else {
+  } else if (!OnReadOutKey(nChar)) {
     OnSwapKey(nChar);
   }
 }
@@ -61,6 +61,7 @@ void CMyKelvoView::OnTimer(UINT_PTR nIDEvent) {
     --m_nCountdown;
     std::snprintf(m_szText, sizeof m_szText, "%i", m_nCountdown);
     dc->DrawText(m_szText, &m_rcCountdown, kCentred);
+    OnSpokenCountdownTick();
   } else if (nIDEvent == kRestTimer) {
     if (!m_bRestTimerRunning) return;
     KillTimer(kRestTimer);
@@ -71,7 +72,7 @@ void CMyKelvoView::OnTimer(UINT_PTR nIDEvent) {
 
 void CMyKelvoView::StartRound(bool bNewGame) {
   m_nGameState = kStateSwapPeriod;
-  if (SetTimer(kSwapTimer, kSwapTimerMs) == 0) {
+  if (SetTimer(kSwapTimer, SwapTick()) == 0) {
     OnNoTimer();
     return;
   }
@@ -115,9 +116,13 @@ void CMyKelvoView::StartRound(bool bNewGame) {
     // Round 1 is left blank until the next full redraw; only the totals show.
     DrawScoreTable(dc, 2);
   }
+  StartSpokenCountdown();
+  Announce(RoundStartText(m_nRound, m_nCell));
 }
 
 void CMyKelvoView::CloseSwapPeriod() {
+  // A swap has already moved the game on to the rest and said its result.
+  const bool timeUp = m_nGameState == kStateSwapPeriod;
   KillTimer(kSwapTimer);
   m_bSwapTimerRunning = false;
   {
@@ -139,6 +144,7 @@ void CMyKelvoView::CloseSwapPeriod() {
     dc->SetTextColor(kBlack);
     DrawScoreTable(dc, 1);
   }
+  if (timeUp) Announce(TimeUpText(m_nScore, m_nBonus));
   if (m_nRound < kRounds) {
     m_nGameState = kStateRest;
     if (SetTimer(kRestTimer, kRestTimerMs) == 0) {

@@ -3,6 +3,7 @@
 // the round is scored at once.
 #include "game/MyKelvoView.h"
 #include "game/scoring.h"
+#include "game/spoken_text.h"
 #include "sound/sound_cues.h"
 #include "sound/sound_ids.h"
 
@@ -29,6 +30,7 @@ void CMyKelvoView::OnLButtonDown(UINT /*nFlags*/, CPoint point) {
 void CMyKelvoView::OnLButtonUp(UINT /*nFlags*/, CPoint point) {
   if (!SwapPeriodOpen() || m_nDragFrom < 1) {
     PlaySoundCue(IDR_SOUND_REFUSED);
+    Announce("Refused.");
     return;
   }
   m_nDragTo = HitTestCell(point);
@@ -40,6 +42,7 @@ void CMyKelvoView::SwapCells(int nFrom, int nTo) {
   if (!SwapPeriodOpen() || !isCell(nFrom) || !isCell(nTo) || nFrom == nTo) {
     // The round stays open: the player may try again.
     PlaySoundCue(IDR_SOUND_REFUSED);
+    Announce(isCell(nFrom) && nFrom == nTo ? "Refused: the same number twice." : "Refused.");
     return;
   }
 
@@ -62,6 +65,8 @@ void CMyKelvoView::SwapCells(int nFrom, int nTo) {
   // accepted meanwhile.
   m_nCountdown = 1;
   m_nGameState = kStateRest;
+  // The number first taken now stands where it was dropped.
+  Announce(SwapResultText(m_nCell[nTo], m_nCell[nFrom], m_nRound, m_nScore, m_nBonus, m_nAfterSum));
 }
 
 void CMyKelvoView::OnRButtonDown(UINT /*nFlags*/, CPoint /*point*/) {}

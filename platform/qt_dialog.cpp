@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QValidator>
 #include <algorithm>
+#include <vector>
 
 #include "platform/app_resources.h"
 #include "platform/qt_icons.h"
@@ -91,6 +92,33 @@ void FitTexts(QWidget* dialog, const QList<QLabel*>& labels, QSize size, int mar
   dialog->setFixedSize(size);
 }
 
+// An edit field is labelled, for a screen reader, by the static text that
+// ends nearest above it and overlaps it across: the name box's explanation
+// names its field.  A text with '&' in it is left alone, as a label with a
+// buddy would turn the '&' into a mnemonic.
+void LabelEditFields(const DialogTemplate& tmpl, const std::vector<QWidget*>& widgets) {
+  for (std::size_t e = 0; e < tmpl.controls.size(); ++e) {
+    const DialogControl& edit = tmpl.controls[e];
+    if (edit.kind != ControlKind::Edit) continue;
+    QLabel* best = nullptr;
+    int bestBottom = 0;
+    for (std::size_t s = 0; s < tmpl.controls.size(); ++s) {
+      const DialogControl& text = tmpl.controls[s];
+      const int bottom = text.y + text.cy;
+      const bool above = bottom <= edit.y;
+      const bool across = text.x < edit.x + edit.cx && edit.x < text.x + text.cx;
+      if (text.kind != ControlKind::Static || !above || !across ||
+          text.text.find('&') != std::string::npos)
+        continue;
+      if (!best || bottom > bestBottom) {
+        best = qobject_cast<QLabel*>(widgets[s]);
+        bestBottom = bottom;
+      }
+    }
+    if (best) best->setBuddy(widgets[e]);
+  }
+}
+
 DialogUnits UnitsFor(const QFont& font) {
   const QFontMetrics fm(font);
   const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
@@ -118,6 +146,7 @@ void TemplateDialog::Build(const DialogTemplate& tmpl) {
   auto px = [](double units, double scale) { return static_cast<int>(units * scale + 0.5); };
 
   QWidget* first = nullptr;
+  std::vector<QWidget*> widgets;
   for (const DialogControl& c : tmpl.controls) {
     QWidget* widget = nullptr;
     const QString text = QString::fromStdString(c.text);
@@ -157,7 +186,9 @@ void TemplateDialog::Build(const DialogTemplate& tmpl) {
     widget->setGeometry(px(c.x, du.x), px(c.y, du.y), px(c.cx, du.x), px(c.cy, du.y));
     if (c.kind != ControlKind::Static && c.kind != ControlKind::Icon && !first) first = widget;
     if (c.id > 0 || c.kind == ControlKind::Edit) m_controls[c.id] = widget;
+    widgets.push_back(widget);
   }
+  LabelEditFields(tmpl, widgets);
   FitTexts(this, findChildren<QLabel*>(Qt::FindDirectChildrenOnly),
            QSize(px(tmpl.cx, du.x), px(tmpl.cy, du.y)), px(4, du.x));
   // Only the caption controls the template asks for: a dialog can be moved,

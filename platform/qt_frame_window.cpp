@@ -8,6 +8,7 @@
 
 #include "platform/caption_bar.h"
 #include "platform/key_mapping.h"
+#include "platform/qt_accessible_menu.h"
 #include "platform/qt_view_widget.h"
 #include "platform/screen_filler.h"
 #include "platform/window_system_caption.h"
@@ -61,6 +62,9 @@ void FrameWindow::FocusView() {
 }
 
 void FrameWindow::BuildMenus(const MenuResource& menu) {
+  // A screen reader reads an item by its text without the shortcut after
+  // the tab.
+  InstallMenuItemAccessibility();
   for (const MenuPopupResource& popup : menu) {
     QMenu* qmenu = menuBar()->addMenu(QString::fromUtf8(popup.text));
     // Every separator the resource lists is shown, even two in a row.

@@ -3,6 +3,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QTimer>
 #include <algorithm>
 #include <cmath>
 
@@ -56,6 +57,7 @@ std::unique_ptr<CDC> ViewWidget::OpenClientDC() { return std::make_unique<Painte
 
 void ViewWidget::CloseClientDC(std::unique_ptr<CDC> dc) {
   dc.reset();
+  m_accessibility.Refresh();
   // Show the handler's drawing now: the handler may block the thread
   // afterwards (a sound played to its end), and the player should see the
   // screen first.
@@ -82,6 +84,7 @@ void ViewWidget::RepaintImage() {
   m_needsPaint = false;
   PainterDC dc(&m_image);
   m_view->OnDraw(&dc);
+  m_accessibility.Refresh();
 }
 
 // The same pixels as m_image, marked with the screen's ratio, so that Qt puts
@@ -152,6 +155,14 @@ bool ViewWidget::focusNextPrevChild(bool) {
   return false;
 }
 
+void ViewWidget::focusInEvent(QFocusEvent* event) {
+  QWidget::focusInEvent(event);
+  // Qt tells a screen reader of the widget's focus after this event; the
+  // part the keys act on takes it from there.
+  QTimer::singleShot(0, this, [this] { m_accessibility.FocusPart(); });
+}
+
 void ViewWidget::AfterEvent() {
+  m_accessibility.Refresh();
   if (m_afterEvent) m_afterEvent();
 }

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "platform/qt_accessible_view.h"
 #include "platform/qt_timer_service.h"
 #include "platform/view.h"
 #include "platform/view_host.h"
@@ -41,6 +42,7 @@ class ViewWidget : public QWidget, public IViewHost {
   // A move to a screen with another scale changes the device size alone.
   bool PaintPending() const override { return m_needsPaint || m_image.size() != DeviceSize(); }
   void PaintNow() override { RepaintImage(); }
+  void Announce(const std::string& text) override { m_accessibility.Announce(text); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -50,6 +52,7 @@ class ViewWidget : public QWidget, public IViewHost {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   bool focusNextPrevChild(bool next) override;
+  void focusInEvent(QFocusEvent* event) override;
 
  private:
   QSize DeviceSize() const;
@@ -66,4 +69,7 @@ class ViewWidget : public QWidget, public IViewHost {
   std::function<void()> m_afterEvent;
   std::function<void(const std::string&)> m_captionSink;
   std::function<void()> m_firstFrameHook;
+  // What the view shows, for a screen reader.
+  ViewAccessibility m_accessibility{
+      this, [this](AccessibleNode& root) { m_view->DescribeForAccessibility(root); }};
 };

@@ -30,6 +30,10 @@ int CView::MessageBox(const std::string& text, const std::string& caption, UINT 
   return ModalUI().MessageBox(text, caption, style);
 }
 
+void CView::Announce(const std::string& text) {
+  if (m_pHost) m_pHost->Announce(text);
+}
+
 BOOL CView::OnPreparePrinting(CPrintInfo* pInfo) { return DoPreparePrinting(pInfo); }
 
 BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) { return ModalUI().PreparePrinting(*pInfo); }

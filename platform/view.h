@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/accessible_model.h"
 #include "platform/cmd_target.h"
 #include "platform/dc.h"
 #include "platform/view_host.h"
@@ -33,6 +34,11 @@ class CView : public CCmdTarget {
   virtual void OnLButtonUp(UINT /*nFlags*/, CPoint /*point*/) {}
   virtual void OnRButtonDown(UINT /*nFlags*/, CPoint /*point*/) {}
 
+  // --- assistive technology ---
+  // Describes what the view shows now into `root`, the view itself, for a
+  // screen reader.  Asked for after every event the view has handled.
+  virtual void DescribeForAccessibility(AccessibleNode& /*root*/) const {}
+
   // --- printing: the standard print loop calls these in order ---
   virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
   virtual void OnBeginPrinting(CDC* /*pDC*/, CPrintInfo* /*pInfo*/) {}
@@ -51,6 +57,9 @@ class CView : public CCmdTarget {
   // A modal message box over the main window; timers keep running while it
   // is open.
   int MessageBox(const std::string& text, const std::string& caption, UINT style);
+  // Has a screen reader say `text` without moving the focus (nothing
+  // happens when none listens).
+  void Announce(const std::string& text);
 
  protected:
   // Shows the print dialog for the job; FALSE when it was cancelled or no

@@ -29,4 +29,7 @@ class IViewHost {
   virtual bool PaintPending() const = 0;
   // Runs that paint now.
   virtual void PaintNow() = 0;
+  // Passes `text` to a screen reader, to be said at once (a host without
+  // one drops it).
+  virtual void Announce(const std::string& /*text*/) {}
 };

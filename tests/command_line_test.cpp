@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+#include <fstream>
+
 #include "app/CommandLine.h"
+#include "app/SettingsFile.h"
+#include "app/SwapSeconds.h"
 
 using Action = CommandLine::Action;
 
@@ -42,6 +47,11 @@ TEST(CommandLine, MistakesGetOneLineAndNoSurprises) {
            {"--screenshot", "a.png", "--size", "-5x10"},
            {"--size", "10x10"},
            {"one", "two"},
+           {"--swap-seconds"},
+           {"--swap-seconds", "9"},
+           {"--swap-seconds=601"},
+           {"--swap-seconds", "20s"},
+           {"--swap-seconds="},
        }) {
     const CommandLine cl = ParseCommandLine(args);
     EXPECT_EQ(cl.action, Action::kError) << args.front();
@@ -55,4 +65,33 @@ TEST(CommandLine, QtsOwnOptionsAreLeftToQt) {
   EXPECT_EQ(cl.action, Action::kRun);
   EXPECT_TRUE(cl.platformGiven);
   EXPECT_EQ(cl.documentPath, "game.kelv");
+}
+
+TEST(CommandLine, ALongerSwapPeriodFromTheCommandLineOrTheSettings) {
+  EXPECT_EQ(ParseCommandLine({}).swapSeconds, 0);
+  EXPECT_EQ(ParseCommandLine({"--swap-seconds", "30"}).swapSeconds, 30);
+  const CommandLine both = ParseCommandLine({"--swap-seconds=600", "game.kelv"});
+  EXPECT_EQ(both.action, Action::kRun);
+  EXPECT_EQ(both.swapSeconds, 600);
+  EXPECT_EQ(both.documentPath, "game.kelv");
+
+  // The settings file as a player would edit it.
+  QTemporaryDir dir;
+  const std::string path = dir.filePath("Kelvo.conf").toStdString();
+  auto settingsHolding = [&](const std::string& text) {
+    std::ofstream(path, std::ios::trunc) << text;
+    SettingsFile settings;
+    std::string why;
+    EXPECT_TRUE(settings.Load(path, &why)) << why;
+    return settings;
+  };
+  EXPECT_EQ(ReadSwapSecondsSetting(settingsHolding("[Settings]\nPreviewPages=0\n")), std::nullopt);
+  EXPECT_EQ(ReadSwapSecondsSetting(settingsHolding("[Settings]\nSwapSeconds=45\n")), 45);
+  // Anything else is ignored, with a word on standard error.
+  for (const char* bad : {"9", "601", "ten", "", "30.5"}) {
+    EXPECT_EQ(ReadSwapSecondsSetting(
+                  settingsHolding(std::string("[Settings]\nSwapSeconds=") + bad + "\n")),
+              std::nullopt)
+        << bad;
+  }
 }

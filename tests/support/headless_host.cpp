@@ -72,6 +72,12 @@ void HeadlessHost::Paint() {
   CloseClientDC(std::move(dc));
 }
 
+AccessibleNode HeadlessHost::Description() const {
+  AccessibleNode root;
+  if (m_view) m_view->DescribeForAccessibility(root);
+  return root;
+}
+
 void HeadlessHost::Resize(int width, int height) {
   SetSize(width, height);
   Paint();

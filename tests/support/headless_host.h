@@ -45,6 +45,11 @@ class HeadlessHost : public IViewHost {
   const std::string& Caption() const { return m_caption; }
   int PaintCount() const { return m_nPaints; }
   int InvalidateCount() const { return m_nInvalidates; }
+  // What the view had a screen reader say, in order.
+  const std::vector<std::string>& Announced() const { return m_announced; }
+  void ClearAnnounced() { m_announced.clear(); }
+  // What the view describes to a screen reader now.
+  AccessibleNode Description() const;
 
   // IViewHost
   RECT ClientRect() const override;
@@ -55,6 +60,7 @@ class HeadlessHost : public IViewHost {
   void Invalidate() override;
   bool PaintPending() const override { return m_paintPending; }
   void PaintNow() override { Paint(); }
+  void Announce(const std::string& text) override { m_announced.push_back(text); }
 
  private:
   void SetSize(int width, int height);
@@ -67,6 +73,7 @@ class HeadlessHost : public IViewHost {
   CView* m_view = nullptr;
   std::vector<DrawCall> m_recorded;
   std::string m_caption;
+  std::vector<std::string> m_announced;
   int m_nPaints = 0;
   int m_nInvalidates = 0;
   bool m_paintPending = false;
