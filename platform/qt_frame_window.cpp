@@ -5,10 +5,13 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QShortcut>
+#include <cmath>
+#include <sstream>
 
 #include "platform/key_mapping.h"
 #include "platform/qt_view_widget.h"
 #include "platform/screen_filler.h"
+#include "platform/x11_properties.h"
 
 QKeySequence KeySequenceFor(const AcceleratorResource& accelerator) {
   int combination = QtKeyFromVirtualKey(accelerator.key);
@@ -112,13 +115,47 @@ ViewWidget* FrameWindow::SetView(CView* view) {
   return m_viewWidget;
 }
 
-void FrameWindow::ShowMaximizedAndFixed() {
+void FrameWindow::ShowFillingTheScreen() {
   if (!m_screenFiller) m_screenFiller = new ScreenFiller(this);
   m_screenFiller->Show();
 }
 
 void FrameWindow::UpdateCommandUI() {
   for (const auto& [id, action] : m_actions) action->setEnabled(m_router.IsEnabled(id));
+}
+
+std::string FrameWindow::PlacementReport() const {
+  const qreal ratio = devicePixelRatioF();
+  auto device = [ratio](int logical) { return static_cast<int>(std::lround(logical * ratio)); };
+  X11Rect client{device(geometry().x()), device(geometry().y()), device(width()), device(height())};
+  std::vector<std::uint32_t> extents(4, 0);
+  if (X11Connection()) {
+    const auto window = static_cast<xcb_window_t>(internalWinId());
+    if (const std::optional<X11Rect> onServer = X11ClientGeometry(window)) client = *onServer;
+    const std::vector<std::uint32_t> announced =
+        ReadX11Property(window, X11Atom("_NET_FRAME_EXTENTS"));
+    if (announced.size() == 4) extents = announced;
+  }
+  std::ostringstream out;
+  out << "kelvo-window client " << client.x << ' ' << client.y << ' ' << client.width << ' '
+      << client.height << " frame-extents " << extents[0] << ' ' << extents[1] << ' ' << extents[2]
+      << ' ' << extents[3];
+  if (m_viewWidget) {
+    const QPoint offset = m_viewWidget->mapTo(this, QPoint(0, 0));
+    const RECT view = m_viewWidget->ClientRect();
+    out << " view " << client.x + device(offset.x()) << ' ' << client.y + device(offset.y()) << ' '
+        << view.right << ' ' << view.bottom;
+  }
+  out << '\n';
+  int index = 0;
+  for (QAction* title : menuBar()->actions()) {
+    out << "kelvo-menu " << index++ << ' ' << title->text().toStdString() << ':';
+    if (title->menu())
+      for (QAction* item : title->menu()->actions())
+        out << ' ' << item->text().section(QLatin1Char('\t'), 0, 0).toStdString() << " |";
+    out << '\n';
+  }
+  return out.str();
 }
 
 QAction* FrameWindow::ActionFor(UINT id) const {

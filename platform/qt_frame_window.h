@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QMainWindow>
 #include <map>
+#include <string>
 
 #include "platform/cmd_target.h"
 #include "platform/menu_resource.h"
@@ -24,13 +25,20 @@ class FrameWindow : public QMainWindow {
   ViewWidget* SetView(CView* view);
   ViewWidget* View() const { return m_viewWidget; }
 
-  // Shows the window filling the screen's available area and keeps it there.
-  void ShowMaximizedAndFixed();
+  // Shows the window over the screen's available area (maximized where the
+  // platform decides what that means) and keeps it there.
+  void ShowFillingTheScreen();
 
   // Selects the menu bar for the keyboard (what F10 does).
   void SelectMenuBar();
   // Gives the keyboard focus back to the view.
   void FocusView();
+
+  // Where the client area, the window manager's frame and the view are on
+  // the screen now (device pixels, as the X server has them on X11), and
+  // the menu bar's titles and items, one line each: what tools/check-desktop
+  // compares with what the screen shows.
+  std::string PlacementReport() const;
 
   // Asks every enable rule again and greys or enables the menu items.
   void UpdateCommandUI();
