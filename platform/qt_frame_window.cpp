@@ -1,13 +1,12 @@
 #include "platform/qt_frame_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
-#include <QKeyEvent>
-#include <QMenuBar>
 #include <QShortcut>
 #include <cmath>
 #include <sstream>
 
+#include "platform/frame_menu_bar.h"
 #include "platform/key_mapping.h"
 #include "platform/qt_view_widget.h"
 #include "platform/screen_filler.h"
@@ -23,11 +22,12 @@ QKeySequence KeySequenceFor(const AcceleratorResource& accelerator) {
 
 FrameWindow::FrameWindow(const MenuResource& menu, const AcceleratorTable& accelerators,
                          CommandRouter& router)
-    : m_router(router) {
+    : m_router(router), m_menuBar(new FrameMenuBar(this)) {
   // A caption bar only: no system menu, no minimize, maximize or close
-  // buttons; the window is shown maximized and is not meant to be moved or
-  // resized.
+  // buttons; the window is shown over the whole available area and is not
+  // meant to be moved or resized.
   setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  setMenuBar(m_menuBar);
   BuildMenus(menu);
   BuildAccelerators(accelerators);
 
@@ -35,33 +35,50 @@ FrameWindow::FrameWindow(const MenuResource& menu, const AcceleratorTable& accel
   auto* close = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_F4), this);
   close->setContext(Qt::ApplicationShortcut);
   connect(close, &QShortcut::activated, this, &QWidget::close);
-  // F10 selects the menu bar: its first title highlighted, no menu open yet
-  // (Down or Return opens it), as a lone Alt press does.
+  // F10 selects the menu bar, as Alt alone does (frame_menu_bar.h).
   auto* f10 = new QShortcut(QKeySequence(Qt::Key_F10), this);
-  connect(f10, &QShortcut::activated, this, &FrameWindow::SelectMenuBar);
+  connect(f10, &QShortcut::activated, m_menuBar, &FrameMenuBar::ToggleKeyboardSelection);
+
+  connect(qApp, &QApplication::focusChanged, this,
+          [this](QWidget*, QWidget* now) { KeepKeysOnView(now); });
+  qApp->installEventFilter(this);
 }
 
-void FrameWindow::SelectMenuBar() {
-  // Qt's menu bar enters its keyboard mode on an Alt key pressed and
-  // released with no other key between; it has no other way in, so F10
-  // plays that tap where a real one would arrive.
-  QWidget* target = focusWidget();
-  if (!target) target = m_viewWidget ? static_cast<QWidget*>(m_viewWidget) : this;
-  QKeyEvent override(QEvent::ShortcutOverride, Qt::Key_Alt, Qt::AltModifier);
-  QCoreApplication::sendEvent(target, &override);
-  QKeyEvent press(QEvent::KeyPress, Qt::Key_Alt, Qt::AltModifier);
-  QCoreApplication::sendEvent(target, &press);
-  QKeyEvent release(QEvent::KeyRelease, Qt::Key_Alt, Qt::NoModifier);
-  QCoreApplication::sendEvent(target, &release);
+// Qt gives the focus back to the widget that last had it whenever the
+// window becomes active again (after a dialog, a message box, a popup), and
+// the menu bar hands it back itself when it leaves its keyboard mode with
+// the focus still on it; but a dialog opened while the menu bar was selected
+// (an accelerator pressed after F10) leaves the focus on a menu bar that is
+// no longer selected.
+void FrameWindow::KeepKeysOnView(QWidget* focused) {
+  if (!m_viewWidget || !focused || focused == m_viewWidget || focused->window() != this) return;
+  if (focused == m_menuBar && m_menuBar->activeAction()) return;
+  m_viewWidget->setFocus(Qt::OtherFocusReason);
 }
 
-void FrameWindow::FocusView() {
-  if (m_viewWidget) m_viewWidget->setFocus(Qt::OtherFocusReason);
+bool FrameWindow::eventFilter(QObject* watched, QEvent* event) {
+  // A dialog of the program's own closes over this window: the window takes
+  // the keyboard back (Qt leaves no window active after some of them, such
+  // as the file dialogs).
+  if (event->type() == QEvent::Hide && watched->isWidgetType()) {
+    auto* closing = static_cast<QWidget*>(watched);
+    if (closing->windowType() == Qt::Dialog && closing->parentWidget() &&
+        closing->parentWidget()->window() == this && isVisible()) {
+      activateWindow();
+      KeepKeysOnView(focusWidget());
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void FrameWindow::RunCommand(UINT id) {
+  m_router.Execute(id);
+  UpdateCommandUI();
 }
 
 void FrameWindow::BuildMenus(const MenuResource& menu) {
   for (const MenuPopupResource& popup : menu) {
-    QMenu* qmenu = menuBar()->addMenu(QString::fromUtf8(popup.text));
+    QMenu* qmenu = m_menuBar->AddMenu(QString::fromUtf8(popup.text));
     // Every separator the resource lists is shown, even two in a row.
     qmenu->setSeparatorsCollapsible(false);
     for (const MenuItemResource& item : popup.items) {
@@ -74,13 +91,7 @@ void FrameWindow::BuildMenus(const MenuResource& menu) {
       QAction* action = qmenu->addAction(QString::fromUtf8(item.text));
       const UINT id = item.id;
       action->setData(id);
-      connect(action, &QAction::triggered, this, [this, id] {
-        m_router.Execute(id);
-        UpdateCommandUI();
-        // A menu reached from the keyboard leaves the focus on the menu bar;
-        // the game's keys belong to the view.
-        FocusView();
-      });
+      connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
       m_actions.emplace(id, action);
     }
     // Enable rules are asked again just before a menu opens.
@@ -94,11 +105,7 @@ void FrameWindow::BuildAccelerators(const AcceleratorTable& accelerators) {
     shortcut->setContext(Qt::WindowShortcut);
     const UINT id = accelerator.id;
     // A disabled command's key does nothing: Execute asks the rule first.
-    connect(shortcut, &QShortcut::activated, this, [this, id] {
-      m_router.Execute(id);
-      UpdateCommandUI();
-      FocusView();
-    });
+    connect(shortcut, &QShortcut::activated, this, [this, id] { RunCommand(id); });
   }
 }
 
@@ -108,9 +115,6 @@ ViewWidget* FrameWindow::SetView(CView* view) {
   m_viewWidget->SetAfterEvent([this] { UpdateCommandUI(); });
   m_viewWidget->SetCaptionSink(
       [this](const std::string& text) { setWindowTitle(QString::fromStdString(text)); });
-  // The window hands its focus to the view, so whatever gives the window
-  // the focus back (the end of a dialog, a message box) gives it to the view.
-  setFocusProxy(m_viewWidget);
   m_viewWidget->setFocus(Qt::OtherFocusReason);
   return m_viewWidget;
 }
@@ -148,7 +152,7 @@ std::string FrameWindow::PlacementReport() const {
   }
   out << '\n';
   int index = 0;
-  for (QAction* title : menuBar()->actions()) {
+  for (QAction* title : m_menuBar->actions()) {
     out << "kelvo-menu " << index++ << ' ' << title->text().toStdString() << ':';
     if (title->menu())
       for (QAction* item : title->menu()->actions())
