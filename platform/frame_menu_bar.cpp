@@ -9,9 +9,9 @@
 
 namespace {
 // The application's style, whichever it is and even if it changes, for the
-// menu bar and its menus, with the two differences above.  Every question
-// is passed on to the application's style object itself (a proxy style
-// would need a copy of it, or take it over for every widget).
+// menu bar and its menus, with the differences the header lists.  Every
+// question is passed on to the application's style object itself (a proxy
+// style would need a copy of it, or take it over for every widget).
 class MenuStyle : public QStyle {
  public:
   int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
@@ -34,8 +34,17 @@ class MenuStyle : public QStyle {
                      const QWidget* widget) const override {
     App()->drawPrimitive(element, option, painter, widget);
   }
+  // A title selected from the keyboard is drawn as one whose menu is open.
   void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                    const QWidget* widget) const override {
+    const auto* item = qstyleoption_cast<const QStyleOptionMenuItem*>(option);
+    if (element == CE_MenuBarItem && item && widget && widget->hasFocus() &&
+        (item->state & State_Selected)) {
+      QStyleOptionMenuItem selected(*item);
+      selected.state |= State_Sunken;
+      App()->drawControl(element, &selected, painter, widget);
+      return;
+    }
     App()->drawControl(element, option, painter, widget);
   }
   QRect subElementRect(SubElement element, const QStyleOption* option,

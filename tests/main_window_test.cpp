@@ -265,11 +265,14 @@ TEST_P(KeyboardOnly, F10SelectsTheMenuBarAndTheKeysComeBackToTheView) {
     QTest::keyClick(target, k);
   };
 
+  const QRect fileTitle = bar->actionGeometry(bar->actions().first());
+  const QImage unselected = bar->grab(fileTitle).toImage();
   key(Qt::Key_F10);
   EXPECT_EQ(QApplication::focusWidget(), bar);
   ASSERT_NE(bar->activeAction(), nullptr);
   EXPECT_EQ(bar->activeAction()->text(), "&File");
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "F10 opened a menu";
+  EXPECT_NE(bar->grab(fileTitle).toImage(), unselected) << "the selected title looks the same";
   key(Qt::Key_Escape);
   EXPECT_EQ(QApplication::focusWidget(), app.Frame()->View());
   EXPECT_EQ(bar->activeAction(), nullptr);
