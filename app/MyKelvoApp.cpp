@@ -30,10 +30,16 @@ namespace {
 // After the first frame is on screen: load the window's icon and open the
 // sound device (they cost time the first frame does not need), and for the start-up benchmark
 // (bench/startup.sh) print the wall-clock time of that frame and end the
-// program shortly after.
+// program shortly after; for tools/check-desktop, print where the window
+// and the menus are at that frame.
 void AfterFirstFrame(CMainFrame* frame) {
   const bool report = std::getenv("KELVO_REPORT_FIRST_FRAME") != nullptr;
-  frame->View()->SetFirstFrameHook([report, frame] {
+  const bool reportWindow = std::getenv("KELVO_REPORT_WINDOW") != nullptr;
+  frame->View()->SetFirstFrameHook([report, reportWindow, frame] {
+    if (reportWindow) {
+      std::fputs(frame->PlacementReport().c_str(), stderr);
+      std::fflush(stderr);
+    }
     if (report) {
       timespec now{};
       clock_gettime(CLOCK_REALTIME, &now);
@@ -100,7 +106,7 @@ bool CMyKelvoApp::InitInstance(const CommandLine& commandLine) {
   UpdateFrameTitle();
   m_pFrame->UpdateCommandUI();
   AfterFirstFrame(m_pFrame.get());
-  m_pFrame->ShowMaximizedAndFixed();
+  m_pFrame->ShowFillingTheScreen();
   m_pFrame->View()->repaint();
   return true;
 }

@@ -33,15 +33,6 @@ QMessageBox::Icon IconFor(UINT style) {
       return QMessageBox::NoIcon;
   }
 }
-// After a modal window closes, the keyboard belongs to the window it was
-// opened over again, whichever way it was opened and closed (the main
-// window passes its focus on to the view).
-void ReturnFocus() {
-  QWidget* parent = g_modalParent.data();
-  if (!parent) return;
-  parent->activateWindow();
-  parent->setFocus(Qt::OtherFocusReason);
-}
 // Qt's print dialog checks a Print to File target by opening it, which
 // waits forever on a named pipe or a stalled file system.  Where the dialog
 // is the one we know (its file field and its check), the game checks the
@@ -80,9 +71,7 @@ int QtModalUI::MessageBox(const std::string& text, const std::string& caption, U
                   QMessageBox::Ok, ModalParent());
   if ((style & 0x0F) == MB_OKCANCEL) box.addButton(QMessageBox::Cancel);
   // exec() runs a nested event loop: the game's timers keep firing meanwhile.
-  const int answer = box.exec() == QMessageBox::Cancel ? IDCANCEL : IDOK;
-  ReturnFocus();
-  return answer;
+  return box.exec() == QMessageBox::Cancel ? IDCANCEL : IDOK;
 }
 
 int QtModalUI::RunDialog(CDialog& dialog) {
@@ -93,9 +82,7 @@ int QtModalUI::RunDialog(CDialog& dialog) {
     return IDCANCEL;
   }
   TemplateDialog window(dialog, ModalParent());
-  const int answer = window.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
-  ReturnFocus();
-  return answer;
+  return window.exec() == QDialog::Accepted ? IDOK : IDCANCEL;
 }
 
 BOOL QtModalUI::PreparePrinting(CPrintInfo& info) {
@@ -104,9 +91,7 @@ BOOL QtModalUI::PreparePrinting(CPrintInfo& info) {
   dialog.setMinMax(static_cast<int>(info.GetMinPage()), static_cast<int>(info.GetMaxPage()));
   dialog.setFromTo(static_cast<int>(info.GetMinPage()), static_cast<int>(info.GetMaxPage()));
   CheckPrintTargetFirst(dialog);
-  const bool accepted = dialog.exec() == QDialog::Accepted;
-  ReturnFocus();
-  if (!accepted) return FALSE;
+  if (dialog.exec() != QDialog::Accepted) return FALSE;
   info.m_pPrinter = std::move(printer);
   return TRUE;
 }
@@ -116,7 +101,6 @@ std::string QtModalUI::ChooseFile(bool save, const std::string& caption) {
   const QString title = QString::fromStdString(caption);
   const QString path = save ? QFileDialog::getSaveFileName(ModalParent(), title, QString(), filter)
                             : QFileDialog::getOpenFileName(ModalParent(), title, QString(), filter);
-  ReturnFocus();
   // File names are bytes in the encoding of the file system.
   return QFile::encodeName(path).toStdString();
 }

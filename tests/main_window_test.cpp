@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -65,15 +67,43 @@ TEST_F(MainWindowTest, MenuBarIsExactlyTheGamesMenu) {
                                          {"", 0},
                                          {"", 0},
                                          {"E&xit", ID_APP_EXIT}}));
-  // Both separators before Exit show, and the leading one too.
-  QMenu* file = app.Frame()->menuBar()->actions().first()->menu();
-  for (QAction* a : file->actions())
-    if (a->isSeparator()) {
-      EXPECT_GT(file->actionGeometry(a).height(), 0);
-    }
   EXPECT_EQ(menus[1], (std::vector<Item>{{"Turn GO on", 32771}, {"Turn GO off", 32772}}));
   EXPECT_EQ(menus[2], (std::vector<Item>{{"Enter Your Name", 32774}}));
   EXPECT_EQ(menus[3], (std::vector<Item>{{"&About Kelvo...", ID_APP_ABOUT}}));
+}
+
+// The colours down the middle of the picture from row `top` to row
+// `bottom`, a run of rows of one colour counted once.
+std::vector<QRgb> ColourRuns(const QImage& image, int top, int bottom) {
+  std::vector<QRgb> runs;
+  for (int y = top; y <= bottom; ++y) {
+    const QRgb colour = image.pixel(image.width() / 2, y);
+    if (runs.empty() || runs.back() != colour) runs.push_back(colour);
+  }
+  return runs;
+}
+
+// Each separator of the File menu, the leading one too, is a line of its own:
+// between the menu's border (or the item above) and the item below, a line
+// with the menu's background on both sides.
+TEST_F(MainWindowTest, EverySeparatorOfTheFileMenuIsDrawnAsALineOfItsOwn) {
+  QMenu* file = app.Frame()->menuBar()->actions().first()->menu();
+  file->ensurePolished();
+  file->adjustSize();
+  const QImage image = file->grab().toImage();
+  const QList<QAction*> items = file->actions();
+  ASSERT_EQ(items.size(), 5);
+  for (int i = 0; i < items.size(); ++i) {
+    if (!items[i]->isSeparator()) continue;
+    const int top = i == 0 ? 0 : file->actionGeometry(items[i - 1]).bottom() + 1;
+    const QRect separator = file->actionGeometry(items[i]);
+    const std::vector<QRgb> runs = ColourRuns(image, top, separator.bottom());
+    // From the top of the menu: its border, background, the line, background.
+    const std::size_t first = i == 0 ? 1 : 0;
+    ASSERT_GE(runs.size(), first + 3) << "separator " << i << " has no line of its own";
+    EXPECT_EQ(runs[first], runs[first + 2]) << "separator " << i;
+    EXPECT_NE(runs[first], runs[first + 1]) << "separator " << i;
+  }
 }
 
 TEST_F(MainWindowTest, StartsMaximizedWithTheViewFocusedAndPainted) {
@@ -193,9 +223,36 @@ TEST_F(MainWindowTest, OpeningAPipeIsRefusedAndTheGameGoesOn) {
   EXPECT_TRUE(app.Frame()->isVisible());
 }
 
-// The keyboard alone, with the real name box: F10 only selects the menu bar,
-// and after the box the view has the keys again, so Return starts a game.
-TEST(KeyboardOnly, F10SelectsTheMenuBarAndTheNameBoxGivesTheKeysBackToTheView) {
+// The keyboard alone, with the real name box, under a style that gives the
+// menu bar keyboard navigation (Windows) and one that does not: F10 only
+// selects the menu bar, Escape gives the keys back, and after the name box
+// the view has them again, so Return starts a game.
+class NoMenuBarKeyboardStyle : public QProxyStyle {
+ public:
+  NoMenuBarKeyboardStyle() : QProxyStyle(QStyleFactory::create("Fusion")) {}
+  int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                QStyleHintReturn* returnData) const override {
+    if (hint == SH_MenuBar_AltKeyNavigation) return 0;
+    return QProxyStyle::styleHint(hint, option, widget, returnData);
+  }
+};
+
+class KeyboardOnly : public ::testing::TestWithParam<const char*> {
+ protected:
+  void SetUp() override {
+    m_style = QApplication::style()->name();
+    QStyle* style = std::string(GetParam()) == "Windows" ? QStyleFactory::create("Windows")
+                                                         : new NoMenuBarKeyboardStyle;
+    ASSERT_NE(style, nullptr);
+    QApplication::setStyle(style);
+    ASSERT_EQ(QApplication::style()->styleHint(QStyle::SH_MenuBar_AltKeyNavigation) != 0,
+              std::string(GetParam()) == "Windows");
+  }
+  void TearDown() override { QApplication::setStyle(m_style); }
+  QString m_style;
+};
+
+TEST_P(KeyboardOnly, F10SelectsTheMenuBarAndTheKeysComeBackToTheView) {
   CueRecorder cues;
   CMyKelvoApp app;
   ASSERT_TRUE(app.InitInstance(CommandLine{}));
@@ -208,12 +265,34 @@ TEST(KeyboardOnly, F10SelectsTheMenuBarAndTheNameBoxGivesTheKeysBackToTheView) {
     QTest::keyClick(target, k);
   };
 
+  const QRect fileTitle = bar->actionGeometry(bar->actions().first());
+  const QImage unselected = bar->grab(fileTitle).toImage();
   key(Qt::Key_F10);
   EXPECT_EQ(QApplication::focusWidget(), bar);
   ASSERT_NE(bar->activeAction(), nullptr);
   EXPECT_EQ(bar->activeAction()->text(), "&File");
   EXPECT_EQ(QApplication::activePopupWidget(), nullptr) << "F10 opened a menu";
+  EXPECT_NE(bar->grab(fileTitle).toImage(), unselected) << "the selected title looks the same";
+  key(Qt::Key_Escape);
+  EXPECT_EQ(QApplication::focusWidget(), app.Frame()->View());
+  EXPECT_EQ(bar->activeAction(), nullptr);
 
+  // An accelerator while the menu bar is selected: its dialog (the real Open
+  // box, cancelled) leaves the keys with the view, not the menu bar.
+  key(Qt::Key_F10);
+  bool openBoxSeen = false;
+  QTimer::singleShot(0, [&] {
+    if (QWidget* box = QApplication::activeModalWidget()) {
+      openBoxSeen = true;
+      qobject_cast<QDialog*>(box)->reject();
+    }
+  });
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_O, Qt::ControlModifier);
+  QApplication::processEvents();
+  EXPECT_TRUE(openBoxSeen);
+  EXPECT_EQ(QApplication::focusWidget(), app.Frame()->View());
+
+  key(Qt::Key_F10);
   key(Qt::Key_Right);
   key(Qt::Key_Right);
   ASSERT_NE(bar->activeAction(), nullptr);
@@ -239,3 +318,7 @@ TEST(KeyboardOnly, F10SelectsTheMenuBarAndTheNameBoxGivesTheKeysBackToTheView) {
   key(Qt::Key_Return);
   EXPECT_EQ(app.View()->m_nGameState, kStateSwapPeriod);
 }
+
+INSTANTIATE_TEST_SUITE_P(Styles, KeyboardOnly,
+                         ::testing::Values("Windows", "WithoutMenuBarNavigation"),
+                         [](const auto& info) { return std::string(info.param); });

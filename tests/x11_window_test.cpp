@@ -1,0 +1,67 @@
+// The real main window on an X server: the suite runs these under xvfb-run
+// on Qt's xcb platform, with no window manager; elsewhere they are skipped.
+// tools/check-desktop checks the same window under real window managers.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <QWidget>
+#include <optional>
+
+#include "app/MainFrame.h"
+#include "app/MyKelvoApp.h"
+#include "platform/qt_view_widget.h"
+#include "platform/x11_properties.h"
+#include "platform/x11_window_hints.h"
+#include "support/game_play.h"
+
+namespace {
+bool WaitFor(const std::function<bool()>& done) {
+  QElapsedTimer clock;
+  clock.start();
+  while (!done() && clock.elapsed() < 5000) QApplication::processEvents(QEventLoop::AllEvents, 20);
+  return done();
+}
+
+std::vector<std::uint32_t> MotifHintsOf(QWidget& window) {
+  return ReadX11Property(static_cast<xcb_window_t>(window.winId()), X11Atom("_MOTIF_WM_HINTS"));
+}
+}  // namespace
+
+TEST(OnX11, TheWindowManagerHintsSurviveAChangeOfTheWindowsFlags) {
+  if (!X11Connection()) GTEST_SKIP() << "needs Qt's xcb platform";
+  QWidget window;
+  window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  SetWindowManagerHints(&window, {.move = false, .close = true});
+  const std::vector<std::uint32_t> ours = MotifHintsOf(window);
+  ASSERT_EQ(ours.size(), 5u);
+  // Qt writes its own hints (move and resize allowed) on every change of
+  // the flags.
+  window.setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                        Qt::WindowCloseButtonHint);
+  window.show();
+  EXPECT_TRUE(WaitFor([&] { return MotifHintsOf(window) == ours; }))
+      << "functions now " << (MotifHintsOf(window).size() > 1 ? MotifHintsOf(window)[1] : 0);
+}
+
+TEST(OnX11, WithNoWindowManagerTheWindowCoversTheScreenFromItsFirstFrameAndHasTheKeys) {
+  if (!X11Connection()) GTEST_SKIP() << "needs Qt's xcb platform";
+  if (X11WindowManagerRuns()) GTEST_SKIP() << "a window manager runs here";
+  CueRecorder cues;
+  CMyKelvoApp app;
+  ASSERT_TRUE(app.InitInstance(CommandLine{}));
+  std::optional<X11Rect> atFirstFrame;
+  app.Frame()->View()->SetFirstFrameHook(
+      [&] { atFirstFrame = X11ClientGeometry(static_cast<xcb_window_t>(app.Frame()->winId())); });
+  ASSERT_TRUE(WaitFor([&] { return atFirstFrame.has_value(); })) << "no frame was painted";
+  const qreal ratio = app.Frame()->devicePixelRatioF();
+  const QRect screen = app.Frame()->screen()->geometry();
+  EXPECT_EQ(atFirstFrame->x, 0);
+  EXPECT_EQ(atFirstFrame->y, 0);
+  EXPECT_EQ(atFirstFrame->width, qRound(screen.width() * ratio));
+  EXPECT_EQ(atFirstFrame->height, qRound(screen.height() * ratio));
+  // Nobody else hands the new window the keyboard: it must take it itself.
+  EXPECT_TRUE(WaitFor([&] { return QApplication::activeWindow() == app.Frame(); }));
+  EXPECT_EQ(QApplication::focusWidget(), app.Frame()->View());
+}
