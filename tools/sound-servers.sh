@@ -125,8 +125,11 @@ run_sound_program() {
     "$@" >/dev/null 2>>"$sound_server_dir/server.log" &
   else
     libdir=$(find "$root/usr/lib" -maxdepth 1 -type d -name '*-linux-gnu*' | head -n 1)
+    # PulseAudio's modules find the libraries beside them through their own
+    # search path, which names the machine's folder, not the fetched one.
+    pulsemodules=$(find "$root/usr/lib" -maxdepth 2 -type d -path '*/pulse-*/modules' | head -n 1)
     (
-      export LD_LIBRARY_PATH="$libdir:$libdir/pulseaudio${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
+      export LD_LIBRARY_PATH="$libdir:$libdir/pulseaudio${pulsemodules:+:$pulsemodules}${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}"
       export XDG_DATA_DIRS="$root/usr/share:${XDG_DATA_DIRS:-/usr/local/share:/usr/share}"
       [ ! -d "$libdir/spa-0.2" ] || export SPA_PLUGIN_DIR="$libdir/spa-0.2"
       [ ! -d "$libdir/pipewire-0.3" ] || export PIPEWIRE_MODULE_DIR="$libdir/pipewire-0.3"
