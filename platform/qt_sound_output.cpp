@@ -124,6 +124,14 @@ bool QtSoundOutput::Shutdown() {
   const std::chrono::milliseconds bound(kShutdownWaitMs);
   bool stopped = closedStreams.wait_for(bound) == std::future_status::ready;
   if (stopped) {
+    // Ending the streams makes the sound server answer; let those answers
+    // arrive while the sinks still exist and before the program goes on to
+    // exit, where Qt 6.4 tears its audio engine down without holding the
+    // engine's lock (a crash inside the sound library when an answer is
+    // being handled at that moment).  Without a stream ended there is
+    // nothing to wait for.
+    constexpr unsigned long kSettleMs = 150;
+    if (closedStreams.get()) QThread::msleep(kSettleMs);
     m_thread->quit();
     stopped = m_thread->wait(QDeadlineTimer(bound));
   }
@@ -138,12 +146,5 @@ bool QtSoundOutput::Shutdown() {
   delete m_worker;
   m_worker = nullptr;
   m_thread.reset();
-  // Closing the sinks makes the sound server answer; let those answers
-  // arrive before the program goes on to exit, where Qt 6.4 tears its audio
-  // engine down without holding the engine's lock (a crash inside the sound
-  // library when an answer is being handled at that moment).  Without a
-  // stream closed there is nothing to wait for.
-  constexpr unsigned long kSettleMs = 150;
-  if (closedStreams.get()) QThread::msleep(kSettleMs);
   return true;
 }

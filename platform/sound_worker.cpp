@@ -22,6 +22,8 @@ constexpr std::int64_t kSinkBufferMs = 100;
 // tail is never clipped.  Until then it only runs dry, which is silence in
 // signed samples.
 constexpr std::int64_t kCloseMarginMs = 300;
+// How long a sink is kept after its stream has ended (see m_ended).
+constexpr std::int64_t kKeepEndedSinkMs = 2'000;
 // A stream that never reports its end (a server that stopped answering
 // mid-clip) is ended this long past its clip's length.
 constexpr std::int64_t kGiveUpAfterMs = 2'000;
@@ -86,15 +88,16 @@ const SoundWorker::Clip* SoundWorker::FindClip(UINT clipId, std::span<const unsi
 void SoundWorker::RetireCurrent() {
   if (!m_current) return;
   std::unique_ptr<Playback> old = std::move(m_current);
-  QObject::disconnect(old->sink.get(), nullptr, this, nullptr);
-  if (old->buffer->atEnd()) {
-    // Handed over in full: let the server play out its end.  (The sink's
-    // state cannot tell whether it has: it also goes idle on an underrun.)
-    m_draining.push_back(std::move(old));
-  } else {
-    // Still being fed: this is the cut-off.
-    old->sink->stop();
-  }
+  // Handed over in full: let the server play out its end.  (The sink's
+  // state cannot tell whether it has: it also goes idle on an underrun.)
+  // Still being fed: this is the cut-off, as `old` goes.
+  if (old->buffer->atEnd()) m_draining.push_back(std::move(old));
+}
+
+void SoundWorker::EndStreamOf(QAudioSink* sink) {
+  sink->disconnect();
+  sink->stop();
+  m_ended.push_back({sink, NowMs() + kKeepEndedSinkMs});
 }
 
 void SoundWorker::CutOff() {
@@ -116,19 +119,19 @@ void SoundWorker::Play(UINT clipId, std::span<const unsigned char> image, Done d
     return;
   }
   auto playback = std::make_unique<Playback>();
-  playback->buffer = std::make_unique<QBuffer>();
+  playback->sink = {new QAudioSink(m_device, clip->format), EndStream{this}};
+  QAudioSink* sink = playback->sink.get();
+  playback->buffer = new QBuffer(sink);
   playback->buffer->setData(clip->samples);
   playback->buffer->open(QIODevice::ReadOnly);
-  playback->sink = std::make_unique<QAudioSink>(m_device, clip->format);
   playback->clipMs = clip->durationMs;
-  QAudioSink* sink = playback->sink.get();
   sink->setBufferSize(clip->format.bytesForDuration(kSinkBufferMs * 1000));
   QObject::connect(sink, &QAudioSink::stateChanged, this,
                    [this, sink](QAudio::State state) { OnSinkState(sink, state); });
   m_current = std::move(playback);
   m_current->startedAtMs = NowMs();
   m_current->closeAtMs = m_current->startedAtMs + m_current->clipMs + kGiveUpAfterMs;
-  sink->start(m_current->buffer.get());
+  sink->start(m_current->buffer);
   // A sink that failed to start may already have been let go (its stopped
   // state arrives during start()).
   if (m_current && m_current->sink.get() == sink && sink->error() != QAudio::NoError)
@@ -159,17 +162,21 @@ void SoundWorker::OnSinkState(QAudioSink* sink, int state) {
 void SoundWorker::CloseDueStreams() {
   const std::int64_t now = NowMs();
   if (m_current && m_current->closeAtMs <= now) {
-    QObject::disconnect(m_current->sink.get(), nullptr, this, nullptr);
-    m_current->sink->stop();
     m_current.reset();
     m_heardTimer->stop();
     Finish();
   }
   std::erase_if(m_draining, [now](const auto& p) { return p->closeAtMs <= now; });
+  std::erase_if(m_ended, [now](const EndedSink& ended) {
+    if (ended.deleteAtMs > now) return false;
+    ended.sink->deleteLater();
+    return true;
+  });
 
   std::int64_t next = std::numeric_limits<std::int64_t>::max();
   if (m_current) next = m_current->closeAtMs;
   for (const auto& p : m_draining) next = std::min(next, p->closeAtMs);
+  for (const EndedSink& ended : m_ended) next = std::min(next, ended.deleteAtMs);
   if (next == std::numeric_limits<std::int64_t>::max()) {
     m_closeTimer->stop();
   } else {
@@ -190,12 +197,12 @@ bool SoundWorker::Close() {
   m_closeTimer->stop();
   Finish();
   const bool hadStreams = m_current || !m_draining.empty();
-  if (m_current) {
-    QObject::disconnect(m_current->sink.get(), nullptr, this, nullptr);
-    m_current->sink->stop();
-  }
   m_current.reset();
   m_draining.clear();
+  // Deleted once the thread has stopped, after the program has given the
+  // server's last answers time to arrive (QtSoundOutput::Shutdown).
+  for (const EndedSink& ended : m_ended) ended.sink->deleteLater();
+  m_ended.clear();
   m_clips.clear();
   return hadStreams;
 }

@@ -58,10 +58,21 @@ class SoundWorker : public QObject {
     QByteArray samples;  // 16-bit ones over the stored image; 8-bit ones widened
     std::int64_t durationMs = 0;
   };
-  // One clip on its way out: its own sink and the buffer the sink reads.
+  // Ends a sink's stream when its playback goes: the sink joins m_ended.
+  struct EndStream {
+    SoundWorker* worker;
+    void operator()(QAudioSink* sink) const { worker->EndStreamOf(sink); }
+  };
+  // A sink whose stream has ended, kept until `deleteAtMs`.
+  struct EndedSink {
+    QAudioSink* sink;
+    std::int64_t deleteAtMs;
+  };
+  // One clip on its way out: its own sink and the buffer the sink reads
+  // (a child of the sink, so it goes with it).
   struct Playback {
-    std::unique_ptr<QBuffer> buffer;
-    std::unique_ptr<QAudioSink> sink;
+    std::unique_ptr<QAudioSink, EndStream> sink;
+    QBuffer* buffer = nullptr;
     std::int64_t startedAtMs = 0;
     std::int64_t clipMs = 0;
     // When the stream is ended, on the worker's clock.
@@ -72,7 +83,9 @@ class SoundWorker : public QObject {
   const Clip* FindClip(UINT clipId, std::span<const unsigned char> image);
   void OnSinkState(QAudioSink* sink, int state);
   void RetireCurrent();
-  // Ends the streams whose time has come and sets the timer for the next.
+  void EndStreamOf(QAudioSink* sink);
+  // Ends the streams and deletes the sinks whose time has come, and sets
+  // the timer for the next.
   void CloseDueStreams();
   void Finish();
   std::int64_t NowMs() const { return m_clock.elapsed(); }
@@ -81,6 +94,13 @@ class SoundWorker : public QObject {
   std::map<UINT, std::optional<Clip>> m_clips;
   QElapsedTimer m_clock;
 
+  // Sinks are never deleted at once.  Qt 6.4 may still call into a sink
+  // from the sound library's thread for an operation on its stream (a
+  // drain) after the stream has ended, so an ended sink is kept a while;
+  // and it runs pending events inside a sink's destructor, so a sink is
+  // deleted from the event loop (deleteLater), where they cannot find this
+  // worker halfway through a change.
+  std::vector<EndedSink> m_ended;  // before the playbacks, which end into it
   std::unique_ptr<Playback> m_current;
   // Clips that were handed over in full and may still be sounding: they are
   // left to play out, not flushed, so the next cue does not clip their end.
