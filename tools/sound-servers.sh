@@ -145,6 +145,7 @@ run_sound_program() {
   sound_server_pids="$! $sound_server_pids"
 }
 
+# shellcheck disable=SC2034 # sound_server_source is for the callers to report
 start_sound_server() {
   sound_server_dir="$2"
   sound_server_why=""
@@ -165,15 +166,7 @@ start_sound_server() {
   unset PIPEWIRE_REMOTE DBUS_SESSION_BUS_ADDRESS WIREPLUMBER_CONFIG_DIR
   "start_$1" "$root" || return 1
 
-  tries=0
-  until pactl info >/dev/null 2>&1; do
-    tries=$((tries + 1))
-    if [ $tries -gt 100 ] || ! sound_server_running; then
-      sound_server_why="it did not come up: $(tail -n 1 "$2/server.log" 2>/dev/null)"
-      return 1
-    fi
-    sleep 0.1
-  done
+  await_server "it did not come up" pactl info || return 1
   [ "$1" = pulseaudio ] && return 0
   if ! pactl load-module module-null-sink sink_name=kelvo_check rate=44100 >/dev/null 2>>"$2/server.log"; then
     sound_server_why="it refused a null sink: $(tail -n 1 "$2/server.log")"
@@ -181,11 +174,20 @@ start_sound_server() {
   fi
   # The session manager takes a moment to come up; until it has, there are
   # no defaults to set and nothing would be linked.
+  await_server "its session manager did not come up" pactl set-default-sink kelvo_check
+}
+
+# Runs the command after $1 until it succeeds, for at most 10 s and while
+# the server runs; when it gives up, $1 and the server's last word are the
+# reason.
+await_server() {
+  why="$1"
+  shift
   tries=0
-  until pactl set-default-sink kelvo_check 2>/dev/null; do
+  until "$@" >/dev/null 2>&1; do
     tries=$((tries + 1))
     if [ $tries -gt 100 ] || ! sound_server_running; then
-      sound_server_why="its session manager did not come up: $(tail -n 1 "$2/server.log")"
+      sound_server_why="$why: $(tail -n 1 "$sound_server_dir/server.log" 2>/dev/null)"
       return 1
     fi
     sleep 0.1
