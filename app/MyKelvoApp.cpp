@@ -204,6 +204,13 @@ int RunKelvo(int argc, char** argv) {
     if (!app.InitInstance(cl)) return 1;
     status = QApplication::exec();
     app.ExitInstance();
+    // The settings are saved.  A sound thread held up by a sound server
+    // that does not answer is not waited for, nor is the toolkit torn down
+    // around it: the process ends here.
+    if (!SoundOutput().Shutdown()) {
+      std::fflush(nullptr);
+      std::_Exit(status);
+    }
   }
   return status;
 }

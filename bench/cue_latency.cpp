@@ -87,6 +87,7 @@ int main(int argc, char** argv) {
   }
   if (ms.empty()) {
     std::printf("no cue was heard\n");
+    std::fflush(stdout);
     std::_Exit(1);
   }
   // The first cue after the warm-up is reported apart: it may pay for
