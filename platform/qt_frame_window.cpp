@@ -49,6 +49,14 @@ FrameWindow::FrameWindow(const MenuResource& menu, const AcceleratorTable& accel
   qApp->installEventFilter(this);
 }
 
+// Closing the window on its way out moves the focus and hides widgets; by
+// then the frame's own members are gone, so it stops listening first (Qt
+// would only let go of it in QObject's destructor, too late).
+FrameWindow::~FrameWindow() {
+  disconnect(qApp, &QApplication::focusChanged, this, nullptr);
+  qApp->removeEventFilter(this);
+}
+
 // Qt gives the focus back to the widget that last had it whenever the
 // window becomes active again (after a dialog, a message box, a popup), and
 // the menu bar hands it back itself when it leaves its keyboard mode with

@@ -30,6 +30,7 @@ class FrameWindow : public QMainWindow {
  public:
   FrameWindow(const MenuResource& menu, const AcceleratorTable& accelerators,
               CommandRouter& router);
+  ~FrameWindow() override;
 
   // Puts `view` in the client area; the frame owns the widget showing it.
   ViewWidget* SetView(CView* view);
