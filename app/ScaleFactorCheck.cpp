@@ -34,6 +34,11 @@ std::string ScaleFactorProblem(const QScreen* screen) {
   const std::string setting = ScaleSettings();
   // A screen that is small by itself is played on as it is.
   if (setting.empty() || !screen) return {};
+  const double ratio = screen->devicePixelRatio();
+  // Under a ratio of 0 or not-a-number Qt's geometry of the screen is
+  // meaningless (its height overflows), so it is not read at all.
+  if (!std::isfinite(ratio) || ratio < kMinPixelRatio)
+    return ScaleFactorProblem(setting, ratio, kMinScreenWidth, kMinScreenHeight);
   const QSize size = screen->availableGeometry().size();
-  return ScaleFactorProblem(setting, screen->devicePixelRatio(), size.width(), size.height());
+  return ScaleFactorProblem(setting, ratio, size.width(), size.height());
 }
