@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
+#include "platform/session_bus.h"
 #include "res/app_resources.h"
 #include "res/main_menu.h"
 
@@ -15,6 +16,9 @@ int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QTemporaryDir configHome;
   setenv("XDG_CONFIG_HOME", configHome.path().toUtf8().constData(), 1);
+  // As the game does: the tests run on a real X server too, and no session
+  // bus daemon may be started for them and left behind.
+  AvoidAutolaunchedSessionBus();
   QApplication app(argc, argv);
   QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
   QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));

@@ -87,6 +87,8 @@ class StandInCompositor {
   ~StandInCompositor() {
     m_stop = true;
     m_thread.join();
+    // A client whose hang-up the loop had no turn left to see is still held.
+    wl_display_destroy_clients(m_display);
     wl_display_destroy(m_display);
   }
   const char* Socket() const { return m_socket; }
