@@ -27,3 +27,7 @@ void ScoreRound(int round, int afterSum, int beforeSum, int score[12], int bonus
     score[round] = 0;
   }
 }
+
+long long Overall(const int score[12], const int bonus[12]) {
+  return static_cast<long long>(score[11]) + bonus[11];
+}

@@ -9,3 +9,7 @@
 // follows a magic round earns one: 10 for the second of a run, then double
 // the one before.
 void ScoreRound(int round, int afterSum, int beforeSum, int score[12], int bonus[12]);
+
+// The overall score: the running totals of slot 11 added, widened so that
+// no pair of totals can overflow.
+long long Overall(const int score[12], const int bonus[12]);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "game/MyKelvoView.h"
+#include "game/scoring.h"
 #include "game/spoken_text.h"
 #include "screen/score_table.h"
 

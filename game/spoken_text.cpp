@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "game/scoring.h"
+
 namespace {
 
 std::string Digits(const int cell[10], int firstCell) {
@@ -69,10 +71,6 @@ int SecondsLeft(int countdown, unsigned tickMs) {
 
 std::string SecondsText(int seconds) {
   return std::to_string(seconds) + (seconds == 1 ? " second" : " seconds");
-}
-
-long long Overall(const int score[12], const int bonus[12]) {
-  return static_cast<long long>(score[11]) + bonus[11];
 }
 
 std::string SwapResultText(int first, int second, int round, const int score[12],

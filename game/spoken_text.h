@@ -25,8 +25,6 @@ int SecondsLeft(int countdown, unsigned tickMs);
 // "7 seconds", "1 second".
 std::string SecondsText(int seconds);
 
-// The overall score of the running totals in slot 11.
-long long Overall(const int score[12], const int bonus[12]);
 // What a swap of the numbers `first` and `second` earned: "1 and 8
 // swapped: magic square! 100 points, bonus 10. Overall 210."
 std::string SwapResultText(int first, int second, int round, const int score[12],

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "game/MyKelvoView.h"
+#include "game/scoring.h"
 #include "screen/text_style.h"
 
 const std::string g_strColumnLabel[12] = {
@@ -64,9 +65,7 @@ void CMyKelvoView::DrawScoreTable(CDC* pDC, int nFirstRound) {
 
   pDC->Rectangle(&m_rcOverallFrame);
   pDC->FillRect(&m_rcOverall, &m_brOverall);
-  // Widened so that no pair of totals can overflow.
-  const long long overall = static_cast<long long>(m_nScore[kTotalSlot]) + m_nBonus[kTotalSlot];
-  std::snprintf(m_szText, sizeof m_szText, "%lld", overall);
+  std::snprintf(m_szText, sizeof m_szText, "%lld", Overall(m_nScore, m_nBonus));
   pDC->DrawText(m_szText, -1, &m_rcOverall, kCentred);
 
   pDC->SelectObject(m_pOldFont);
