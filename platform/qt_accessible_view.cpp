@@ -349,16 +349,17 @@ void ViewAccessibility::FocusPart() {
 
 void ViewAccessibility::Announce(const std::string& text) {
   if (!m_widgetInterface) return;
-  // The parts first, so that a screen reader that looks at what it is told
-  // about finds it as it is now.
-  Refresh();
+    // The parts are brought up to date first, so that a screen reader that
+    // looks at what it is told about finds it as it is now.
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+  Refresh();
   QAccessibleAnnouncementEvent event(m_widget, Text(text));
   QAccessible::updateAccessibility(&event);
 #else
   const std::size_t slot = m_nextAnnouncement++ % kAnnouncementSlots;
   m_announcements.resize(kAnnouncementSlots);
   m_announcements[slot] = text;
+  // Their changes are sent here; the notification's own below.
   Refresh();
   // The name first, so that a reader that keeps names is not left with the
   // old one; a notification shown is what a screen reader reads out.
