@@ -147,19 +147,18 @@ void FrameWindow::UpdateCommandUI() {
 std::string FrameWindow::PlacementReport() const {
   const qreal ratio = devicePixelRatioF();
   auto device = [ratio](int logical) { return static_cast<int>(std::lround(logical * ratio)); };
-  X11Rect client{device(geometry().x()), device(geometry().y()), device(width()), device(height())};
-  std::vector<std::uint32_t> extents(4, 0);
+  PixelRect client{device(geometry().x()), device(geometry().y()), device(width()),
+                   device(height())};
+  FrameExtents extents;
   if (X11Connection()) {
     const auto window = static_cast<xcb_window_t>(internalWinId());
-    if (const std::optional<X11Rect> onServer = X11ClientGeometry(window)) client = *onServer;
-    const std::vector<std::uint32_t> announced =
-        ReadX11Property(window, X11Atom("_NET_FRAME_EXTENTS"));
-    if (announced.size() == 4) extents = announced;
+    client = X11ClientGeometry(window).value_or(client);
+    extents = X11FrameExtents(window).value_or(extents);
   }
   std::ostringstream out;
   out << "kelvo-window client " << client.x << ' ' << client.y << ' ' << client.width << ' '
-      << client.height << " frame-extents " << extents[0] << ' ' << extents[1] << ' ' << extents[2]
-      << ' ' << extents[3];
+      << client.height << " frame-extents " << extents.left << ' ' << extents.right << ' '
+      << extents.top << ' ' << extents.bottom;
   if (m_viewWidget) {
     const QPoint offset = m_viewWidget->mapTo(this, QPoint(0, 0));
     const RECT view = m_viewWidget->ClientRect();

@@ -94,7 +94,7 @@ void SendToWindowManager(xcb_window_t window, xcb_atom_t message,
   xcb_flush(connection);
 }
 
-std::optional<X11Rect> X11ClientGeometry(xcb_window_t window) {
+std::optional<PixelRect> X11ClientGeometry(xcb_window_t window) {
   xcb_connection_t* connection = X11Connection();
   if (!connection || window == XCB_NONE) return std::nullopt;
   const auto geometryCookie = xcb_get_geometry(connection, window);
@@ -104,5 +104,12 @@ std::optional<X11Rect> X11ClientGeometry(xcb_window_t window) {
   Reply<xcb_translate_coordinates_reply_t> origin(
       xcb_translate_coordinates_reply(connection, originCookie, nullptr));
   if (!geometry || !origin) return std::nullopt;
-  return X11Rect{origin->dst_x, origin->dst_y, geometry->width, geometry->height};
+  return PixelRect{origin->dst_x, origin->dst_y, geometry->width, geometry->height};
+}
+
+std::optional<FrameExtents> X11FrameExtents(xcb_window_t window) {
+  const std::vector<std::uint32_t> extents = ReadX11Property(window, X11Atom("_NET_FRAME_EXTENTS"));
+  if (extents.size() != 4) return std::nullopt;
+  return FrameExtents{static_cast<int>(extents[0]), static_cast<int>(extents[1]),
+                      static_cast<int>(extents[2]), static_cast<int>(extents[3])};
 }

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/window_placement.h"
+
 // Qt's connection to the X server; null on any other platform.
 xcb_connection_t* X11Connection();
 xcb_window_t X11RootWindow();
@@ -31,12 +33,9 @@ bool X11WindowManagerSupports(xcb_atom_t hint);
 void SendToWindowManager(xcb_window_t window, xcb_atom_t message,
                          const std::array<std::uint32_t, 5>& data = {});
 
-struct X11Rect {
-  int x = 0;
-  int y = 0;
-  int width = 0;
-  int height = 0;
-};
 // The window's client area on the screen, in root coordinates, as the
 // server has it now.
-std::optional<X11Rect> X11ClientGeometry(xcb_window_t window);
+std::optional<PixelRect> X11ClientGeometry(xcb_window_t window);
+// The frame the window manager has announced around the window
+// (_NET_FRAME_EXTENTS); none before it has.
+std::optional<FrameExtents> X11FrameExtents(xcb_window_t window);

@@ -131,22 +131,14 @@ void X11WindowPlacer::ReadFacts() {
     m_facts.lastRequest.reset();
   }
   m_facts.windowManagerRuns = X11WindowManagerRuns();
-  const std::vector<std::uint32_t> extents =
-      ReadX11Property(Window(), X11Atom("_NET_FRAME_EXTENTS"));
   if (!m_facts.windowManagerRuns) {
     m_facts.frameExtents = FrameExtents{};
-  } else if (extents.size() == 4) {
-    m_facts.frameExtents = FrameExtents{static_cast<int>(extents[0]), static_cast<int>(extents[1]),
-                                        static_cast<int>(extents[2]), static_cast<int>(extents[3])};
-    m_frameExtentsDeadline.stop();
   } else {
-    m_facts.frameExtents.reset();
+    m_facts.frameExtents = X11FrameExtents(Window());
+    if (m_facts.frameExtents) m_frameExtentsDeadline.stop();
   }
   m_facts.client.reset();
-  if (m_facts.mapped) {
-    if (const std::optional<X11Rect> client = X11ClientGeometry(Window()))
-      m_facts.client = PixelRect{client->x, client->y, client->width, client->height};
-  }
+  if (m_facts.mapped) m_facts.client = X11ClientGeometry(Window());
   const std::vector<std::uint32_t> state = ReadX11Property(Window(), X11Atom("_NET_WM_STATE"));
   const xcb_atom_t horizontal = X11Atom("_NET_WM_STATE_MAXIMIZED_HORZ");
   const xcb_atom_t vertical = X11Atom("_NET_WM_STATE_MAXIMIZED_VERT");

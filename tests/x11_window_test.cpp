@@ -51,7 +51,7 @@ TEST(OnX11, WithNoWindowManagerTheWindowCoversTheScreenFromItsFirstFrameAndHasTh
   CueRecorder cues;
   CMyKelvoApp app;
   ASSERT_TRUE(app.InitInstance(CommandLine{}));
-  std::optional<X11Rect> atFirstFrame;
+  std::optional<PixelRect> atFirstFrame;
   app.Frame()->View()->SetFirstFrameHook(
       [&] { atFirstFrame = X11ClientGeometry(static_cast<xcb_window_t>(app.Frame()->winId())); });
   ASSERT_TRUE(WaitFor([&] { return atFirstFrame.has_value(); })) << "no frame was painted";
