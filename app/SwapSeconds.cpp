@@ -6,14 +6,6 @@
 #include "app/SettingsFile.h"
 #include "game/swap_period.h"
 
-namespace {
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(" \t");
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-}  // namespace
-
 std::optional<int> ParseSwapSeconds(const std::string& text) {
   int seconds = 0;
   const char* end = text.data() + text.size();
@@ -26,12 +18,11 @@ std::optional<int> ParseSwapSeconds(const std::string& text) {
 std::optional<int> ReadSwapSecondsSetting(const SettingsFile& settings) {
   const std::optional<std::string> value = settings.String("Settings", "SwapSeconds");
   if (!value) return std::nullopt;
-  const std::string text = Trimmed(*value);
-  std::optional<int> seconds = ParseSwapSeconds(text);
-  if (!seconds)
-    std::fprintf(stderr,
-                 "kelvo: ignoring SwapSeconds=%s in the settings: expected a whole number of "
-                 "seconds from %d to %d\n",
-                 text.c_str(), kMinSwapSeconds, kMaxSwapSeconds);
-  return seconds;
+  const std::optional<int> seconds = settings.Int("Settings", "SwapSeconds");
+  if (seconds && *seconds >= kMinSwapSeconds && *seconds <= kMaxSwapSeconds) return seconds;
+  std::fprintf(stderr,
+               "kelvo: ignoring SwapSeconds=%s in the settings: expected a whole number of "
+               "seconds from %d to %d\n",
+               value->c_str(), kMinSwapSeconds, kMaxSwapSeconds);
+  return std::nullopt;
 }
