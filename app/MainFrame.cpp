@@ -1,6 +1,6 @@
 #include "app/MainFrame.h"
 
-#include "platform/command_ids.h"
+#include "platform/interface/command_ids.h"
 #include "res/main_menu.h"
 
 CMainFrame::CMainFrame(CommandRouter& router)

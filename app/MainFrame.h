@@ -3,7 +3,7 @@
 // maximize or close buttons, and starts maximized.
 #pragma once
 
-#include "platform/qt_frame_window.h"
+#include "platform/qt/frame_window.h"
 
 class CMainFrame : public FrameWindow {
  public:

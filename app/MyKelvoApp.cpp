@@ -17,12 +17,13 @@
 #include "app/SettingsFile.h"
 #include "app/SwapSeconds.h"
 #include "game/MyKelvoView.h"
-#include "platform/command_ids.h"
-#include "platform/modal_ui.h"
-#include "platform/qt_modal_ui.h"
-#include "platform/qt_view_widget.h"
-#include "platform/session_bus.h"
-#include "platform/sound_output.h"
+#include "platform/interface/command_ids.h"
+#include "platform/interface/modal_ui.h"
+#include "platform/interface/sound_output.h"
+#include "platform/qt/qt_modal_ui.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/view_widget.h"
+#include "platform/window_system/session_bus.h"
 #include "res/app_resources.h"
 #include "res/main_menu.h"
 
@@ -200,6 +201,7 @@ int RunKelvo(int argc, char** argv) {
   }
   int status = 1;
   {
+    QtPlatform platform;
     CMyKelvoApp app;
     if (!app.InitInstance(cl)) return 1;
     status = QApplication::exec();

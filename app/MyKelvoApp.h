@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/CommandLine.h"
-#include "platform/cmd_target.h"
+#include "platform/interface/cmd_target.h"
 
 class CMainFrame;
 class CMyKelvoDoc;

@@ -3,10 +3,10 @@
 #include <sys/stat.h>
 
 #include "app/RecentFileList.h"
-#include "platform/bounded_call.h"
-#include "platform/command_ids.h"
-#include "platform/modal_ui.h"
-#include "platform/safe_file.h"
+#include "platform/files/bounded_call.h"
+#include "platform/files/safe_file.h"
+#include "platform/interface/command_ids.h"
+#include "platform/interface/modal_ui.h"
 
 namespace {
 // "Cannot open "x": why." -- one sentence the player can act on.

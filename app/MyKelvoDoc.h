@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "platform/cmd_target.h"
+#include "platform/interface/cmd_target.h"
 
 class CMyKelvoDoc : public CCmdTarget {
  public:

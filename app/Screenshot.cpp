@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "game/MyKelvoView.h"
-#include "platform/view_image.h"
+#include "platform/qt/view_image.h"
 
 int SaveOpeningScreenshot(int argc, char** argv, const CommandLine& cl) {
   // No display is needed: the offscreen platform has fonts and images.

@@ -7,8 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/bounded_call.h"
-#include "platform/safe_file.h"
+#include "platform/files/bounded_call.h"
+#include "platform/files/safe_file.h"
 
 const char* const kSettingsKey = "Local AppWizard-Generated Applications";
 

@@ -16,7 +16,8 @@
 #include <thread>
 #include <vector>
 
-#include "platform/sound_output.h"
+#include "platform/interface/sound_output.h"
+#include "platform/qt/qt_platform.h"
 #include "sound/sound_cues.h"
 
 namespace {
@@ -51,6 +52,7 @@ void ReadRecorder(FILE* recorder) {
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  QtPlatform platform;
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 20;
   const char* command = std::getenv("KELVO_RECORDER");
   if (!command) {

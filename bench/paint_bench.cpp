@@ -7,7 +7,7 @@
 #include <cstdlib>
 
 #include "game/MyKelvoView.h"
-#include "platform/painter_dc.h"
+#include "platform/drawing/painter_dc.h"
 #include "support/headless_host.h"
 
 namespace {

@@ -11,8 +11,9 @@
 #include <vector>
 
 #include "game/MyKelvoView.h"
-#include "platform/qt_view_widget.h"
-#include "platform/sound_output.h"
+#include "platform/interface/sound_output.h"
+#include "platform/interface/virtual_keys.h"
+#include "platform/qt/view_widget.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/dialog.h"
+#include "platform/interface/dialog.h"
 
 class CPlayerNameDlg : public CDialog {
  public:

@@ -6,8 +6,7 @@
 
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
-#include "platform/print_info.h"
-#include "platform/print_loop.h"
+#include "platform/interface/print_info.h"
 #include "screen/text_style.h"
 
 namespace {
@@ -46,7 +45,7 @@ void CMyKelvoView::OnUpdateFilePrint(CCmdUI* pCmdUI) {
                  m_nBonus[kTotalSlot] == kPerfectBonus);
 }
 
-void CMyKelvoView::OnFilePrint() { RunPrintJob(*this); }
+void CMyKelvoView::OnFilePrint() { CView::OnFilePrint(); }
 
 BOOL CMyKelvoView::OnPreparePrinting(CPrintInfo* pInfo) {
   pInfo->SetMaxPage(1);

@@ -13,10 +13,10 @@
 #include <string>
 
 #include "game/swap_period.h"
-#include "platform/dc.h"
-#include "platform/gdi_objects.h"
-#include "platform/view.h"
-#include "platform/win_types.h"
+#include "platform/interface/dc.h"
+#include "platform/interface/gdi_objects.h"
+#include "platform/interface/view.h"
+#include "platform/interface/win_types.h"
 #include "res/resource_ids.h"
 
 // Game states (m_nGameState).

@@ -1,7 +1,7 @@
 // The view's command table: which menu and accelerator commands it handles
 // and the rules that enable them.
 #include "game/MyKelvoView.h"
-#include "platform/command_ids.h"
+#include "platform/interface/command_ids.h"
 
 void CMyKelvoView::RegisterCommands() {
   OnCommand(ID_SOUNDS_GO_ON, [this] { OnSoundsGoOn(); });

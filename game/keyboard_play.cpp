@@ -6,7 +6,7 @@
 #include <string>
 
 #include "game/MyKelvoView.h"
-#include "platform/key_mapping.h"
+#include "platform/interface/virtual_keys.h"
 
 namespace {
 

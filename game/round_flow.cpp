@@ -6,7 +6,8 @@
 
 #include "game/MyKelvoView.h"
 #include "game/spoken_text.h"
-#include "platform/modal_ui.h"
+#include "platform/interface/modal_ui.h"
+#include "platform/interface/virtual_keys.h"
 #include "screen/text_style.h"
 #include "sound/sound_cues.h"
 #include "sound/sound_ids.h"

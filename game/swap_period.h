@@ -3,7 +3,7 @@
 // countdown still runs from 99 to 0 in 100 ticks, each tick longer.
 #pragma once
 
-#include "platform/win_types.h"
+#include "platform/interface/win_types.h"
 
 constexpr int kDefaultSwapSeconds = 10;
 constexpr int kMinSwapSeconds = 10;

@@ -2,6 +2,6 @@
 // templates (see platform/app_resources.h).
 #pragma once
 
-#include "platform/app_resources.h"
+#include "platform/interface/app_resources.h"
 
 const AppResources& KelvoAppResources();

@@ -3,6 +3,6 @@
 
 #include <span>
 
-#include "platform/dialog_template.h"
+#include "platform/interface/dialog_template.h"
 
 std::span<const DialogTemplate> DialogTemplates();

@@ -1,6 +1,7 @@
 #include "res/main_menu.h"
 
-#include "platform/command_ids.h"
+#include "platform/interface/command_ids.h"
+#include "platform/interface/virtual_keys.h"
 #include "res/resource_ids.h"
 
 const char* const kAppTitle = "Kelvo";

@@ -1,7 +1,7 @@
 // The menu bar, the accelerators and the strings of the main window.
 #pragma once
 
-#include "platform/menu_resource.h"
+#include "platform/interface/menu_resource.h"
 
 const MenuResource& MainMenu();
 const AcceleratorTable& MainAccelerators();

@@ -1,7 +1,7 @@
 // Ids of the program's own resources.
 #pragma once
 
-#include "platform/win_types.h"
+#include "platform/interface/win_types.h"
 
 constexpr UINT IDR_MAINFRAME = 128;   // menu, accelerators, icon, document strings
 constexpr UINT IDR_MYKELVTYPE = 129;  // document-type icon

@@ -2,7 +2,7 @@
 // guide lines that lead from the board to the line values.
 #pragma once
 
-#include "platform/dc.h"
+#include "platform/interface/dc.h"
 
 struct GridPens {
   CPen* light;  // outer line of each grid line

@@ -3,8 +3,8 @@
 
 #include <cstddef>
 
-#include "platform/dc.h"
-#include "platform/win_types.h"
+#include "platform/interface/dc.h"
+#include "platform/interface/win_types.h"
 
 // Sets the text colour to `color` and writes values[k] ("%1.1i": at least
 // one digit, a minus sign when negative) centred on one line in boxes[k] for

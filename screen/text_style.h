@@ -3,7 +3,7 @@
 // in their boxes, and black as the colour each routine returns to.
 #pragma once
 
-#include "platform/win_types.h"
+#include "platform/interface/win_types.h"
 
 constexpr UINT kCentred = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
 constexpr UINT kLeftAligned = DT_LEFT | DT_VCENTER | DT_SINGLELINE;

@@ -2,8 +2,8 @@
 
 #include <span>
 
-#include "platform/resources.h"
-#include "platform/sound_output.h"
+#include "platform/interface/resources.h"
+#include "platform/interface/sound_output.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // not heard: no message, and the game goes on.
 #pragma once
 
-#include "platform/win_types.h"
+#include "platform/interface/win_types.h"
 
 // Starts clip `nID` and returns at once; a clip still playing is cut off.
 void PlaySoundCue(UINT nID);

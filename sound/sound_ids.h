@@ -1,7 +1,7 @@
 // Resource ids of the four stored sound clips (resource type "SOUND").
 #pragma once
 
-#include "platform/win_types.h"
+#include "platform/interface/win_types.h"
 
 constexpr UINT IDR_SOUND_GO = 101;         // a swap period starts
 constexpr UINT IDR_SOUND_GAME_OVER = 102;  // the tenth round has ended

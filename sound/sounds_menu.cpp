@@ -1,7 +1,7 @@
 // The Sounds menu: a switch for the round-start "GO" cue only.  The state
 // shows in which of the two items is enabled, not in a check mark.
 #include "game/MyKelvoView.h"
-#include "platform/cmd_target.h"
+#include "platform/interface/cmd_target.h"
 
 void CMyKelvoView::OnSoundsGoOn() { m_bSound = 1; }
 

@@ -20,8 +20,8 @@
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
 #include "game/spoken_text.h"
-#include "platform/command_ids.h"
-#include "platform/qt_view_widget.h"
+#include "platform/interface/command_ids.h"
+#include "platform/qt/view_widget.h"
 #include "support/game_play.h"
 #include "support/scripted_modal_ui.h"
 

@@ -1,5 +1,5 @@
 // What a screen reader is told when the view's description changes.
-#include "platform/accessible_changes.h"
+#include "platform/accessibility/accessible_changes.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // What the application hands the platform as it is made: without it message
 // boxes would carry no caption and dialogs would open with nothing in them.
-#include "platform/app_resources.h"
+#include "platform/interface/app_resources.h"
 
 #include <gtest/gtest.h>
 

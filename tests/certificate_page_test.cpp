@@ -11,7 +11,7 @@
 
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
-#include "platform/print_info.h"
+#include "platform/interface/print_info.h"
 #include "support/recording_dc.h"
 
 namespace {

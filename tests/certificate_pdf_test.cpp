@@ -12,9 +12,9 @@
 
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
-#include "platform/cmd_target.h"
-#include "platform/command_ids.h"
-#include "platform/print_loop.h"
+#include "platform/interface/cmd_target.h"
+#include "platform/interface/command_ids.h"
+#include "platform/qt/print_loop.h"
 #include "support/print_to_pdf.h"
 #include "support/scripted_modal_ui.h"
 
@@ -136,7 +136,8 @@ TEST_F(CertificatePdfTest, PrinterThatCannotStartIsReported) {
   ScriptedModalUI modal;
   // The dialog says yes but hands over no printer.
   modal.printAnswer = TRUE;
-  RunPrintJob(view);
+  modal.print = PrintJob;
+  view.OnFilePrint();
   ASSERT_EQ(modal.boxes.size(), 1u);
   EXPECT_NE(modal.boxes[0].text.find("printer"), std::string::npos);
   EXPECT_EQ(modal.boxes[0].style & 0xF0, MB_ICONEXCLAMATION);

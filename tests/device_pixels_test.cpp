@@ -12,9 +12,9 @@
 #include "app/MainFrame.h"
 #include "app/MyKelvoApp.h"
 #include "game/MyKelvoView.h"
-#include "support/headless_host.h"
-#include "platform/qt_view_widget.h"
+#include "platform/qt/view_widget.h"
 #include "support/game_play.h"
+#include "support/headless_host.h"
 #include "support/scripted_modal_ui.h"
 
 namespace {

@@ -16,7 +16,7 @@
 
 #include "app/MyKelvoDoc.h"
 #include "app/RecentFileList.h"
-#include "platform/safe_file.h"
+#include "platform/files/safe_file.h"
 #include "support/fifo_watchdog.h"
 #include "support/scripted_modal_ui.h"
 

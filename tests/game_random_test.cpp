@@ -9,7 +9,7 @@
 #include <string>
 
 #include "game/MyKelvoView.h"
-#include "platform/key_mapping.h"
+#include "platform/interface/virtual_keys.h"
 #include "support/game_play.h"
 
 namespace {

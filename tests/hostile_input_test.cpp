@@ -28,12 +28,15 @@
 #include "app/SettingsFile.h"
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
-#include "platform/cmd_target.h"
-#include "platform/command_ids.h"
-#include "platform/dialog.h"
-#include "platform/resources.h"
-#include "platform/sound_output.h"
-#include "platform/wave_reader.h"
+#include "platform/interface/cmd_target.h"
+#include "platform/interface/command_ids.h"
+#include "platform/interface/dialog.h"
+#include "platform/interface/resources.h"
+#include "platform/interface/sound_output.h"
+#include "platform/interface/virtual_keys.h"
+#include "platform/qt/print_loop.h"
+#include "platform/sound/qt_sound_output.h"
+#include "platform/sound/wave_reader.h"
 #include "res/resource_ids.h"
 #include "sound/sound_cues.h"
 #include "sound/sound_ids.h"
@@ -427,7 +430,8 @@ TEST(SettingsPlace, FollowsXdgThenHomeThenThePasswordDatabaseButNeverTheRoot) {
 TEST(NoSoundServer, EveryCuePlaysSilentlyAndTheGameGoesOn) {
   // The real output, pointed at a sound server that does not exist.
   setenv("PULSE_SERVER", "unix:/nonexistent/kelvo-no-sound-server", 1);
-  SetSoundOutput(nullptr);
+  QtSoundOutput real;
+  ISoundOutput* previous = SetSoundOutput(&real);
   // A hang check, not a speed check: however the output ends up, waiting
   // for the clips can take no longer than the clips themselves and a margin.
   std::uint64_t clipsMs = 0;
@@ -459,6 +463,7 @@ TEST(NoSoundServer, EveryCuePlaysSilentlyAndTheGameGoesOn) {
   host.Attach(nullptr);
   EXPECT_LT(Clock::now() - start, std::chrono::milliseconds(clipsMs) + std::chrono::seconds(5));
   EXPECT_TRUE(modal.boxes.empty());
+  SetSoundOutput(previous);
 }
 
 // ---------------------------------------------------------------- print ---
@@ -497,6 +502,7 @@ TEST(NoPrint, ACancelledOrFailedPrintLeavesTheGameAsItWas) {
   unchanged();
 
   t.modal.printAnswer = TRUE;  // accepted, but there is no printer
+  t.modal.print = PrintJob;
   ASSERT_TRUE(router.Execute(ID_FILE_PRINT));
   EXPECT_EQ(t.modal.boxes.size(), 1u);
   unchanged();

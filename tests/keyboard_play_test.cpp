@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "game/MyKelvoView.h"
-#include "platform/key_mapping.h"
+#include "platform/interface/virtual_keys.h"
 #include "sound/sound_ids.h"
 #include "support/game_play.h"
 

@@ -8,7 +8,8 @@
 #include <QTemporaryDir>
 #include <cstdlib>
 
-#include "platform/session_bus.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/window_system/session_bus.h"
 #include "res/app_resources.h"
 #include "res/main_menu.h"
 
@@ -20,6 +21,7 @@ int main(int argc, char** argv) {
   // bus daemon may be started for them and left behind.
   AvoidAutolaunchedSessionBus();
   QApplication app(argc, argv);
+  QtPlatform platform;
   QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
   QCoreApplication::setApplicationName(QString::fromLatin1(kAppTitle));
   // What the program hands the platform at start-up, for the tests that run

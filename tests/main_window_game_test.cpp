@@ -8,7 +8,7 @@
 #include "app/MainFrame.h"
 #include "app/MyKelvoApp.h"
 #include "game/MyKelvoView.h"
-#include "platform/qt_view_widget.h"
+#include "platform/qt/view_widget.h"
 #include "sound/sound_ids.h"
 #include "support/game_play.h"
 #include "support/scripted_modal_ui.h"

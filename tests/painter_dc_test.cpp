@@ -1,7 +1,7 @@
 // Pixel checks of the QPainter drawing surface: lines, outlines, fills and
 // pixels must land on exactly the pixels the game's drawing code expects;
 // text must stay in its box and sit where its format puts it.
-#include "platform/painter_dc.h"
+#include "platform/drawing/painter_dc.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/font_mapping.h"
+#include "platform/drawing/font_mapping.h"
 
 namespace {
 

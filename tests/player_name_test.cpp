@@ -7,8 +7,9 @@
 
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
-#include "platform/cmd_target.h"
-#include "platform/command_ids.h"
+#include "platform/interface/cmd_target.h"
+#include "platform/interface/command_ids.h"
+#include "platform/interface/virtual_keys.h"
 #include "res/resource_ids.h"
 #include "support/headless_host.h"
 #include "support/scripted_modal_ui.h"

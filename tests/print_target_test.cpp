@@ -17,9 +17,9 @@
 #include <QTimer>
 
 #include "game/MyKelvoView.h"
-#include "platform/modal_ui.h"
-#include "platform/print_info.h"
-#include "platform/print_loop.h"
+#include "platform/interface/modal_ui.h"
+#include "platform/interface/print_info.h"
+#include "platform/qt/print_loop.h"
 #include "support/fifo_watchdog.h"
 #include "support/print_to_file_ui.h"
 
@@ -54,7 +54,7 @@ TEST(PrintToFile, OnlyARegularFileThePlayerMayWriteIsPrintedTo) {
     modal.target = target;
     modal.boxes.clear();
     fifo.Arm();
-    RunPrintJob(view);
+    view.OnFilePrint();
     EXPECT_FALSE(fifo.Disarm()) << "printing waited on " << target;
     ASSERT_EQ(modal.boxes.size(), 1u) << target;
     EXPECT_EQ(modal.boxes[0].text.rfind("Cannot print to \"" + target + "\": ", 0), 0u)
@@ -77,7 +77,7 @@ TEST(PrintToFile, OnlyARegularFileThePlayerMayWriteIsPrintedTo) {
   for (const std::string& target : {folder + "/new.pdf", kept, link}) {
     modal.target = target;
     modal.boxes.clear();
-    RunPrintJob(view);
+    view.OnFilePrint();
     EXPECT_TRUE(modal.boxes.empty()) << modal.boxes[0].text;
     EXPECT_EQ(Head(target), QByteArray("%PDF-")) << target;
   }
@@ -91,7 +91,6 @@ TEST(PrintToFile, ThePrintDialogRefusesAPipeWithoutWaitingOnIt) {
   QTemporaryDir dir;
   FifoWatchdog fifo((dir.path() + "/pipe").toStdString());
   ASSERT_TRUE(fifo.Created());
-  SetModalUI(nullptr);  // the real dialogs
 
   // Plays the player: picks Print to File, types the pipe's name, presses
   // Print; then closes whatever message comes up, and the dialog.

@@ -3,7 +3,7 @@
 // answers.  Each case runs in a child process of its own (a death test), so
 // Qt's audio engine starts afresh there, and a call that hangs ends the
 // child by its alarm instead of holding up the suite.
-#include "platform/qt_sound_output.h"
+#include "platform/sound/qt_sound_output.h"
 
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -18,8 +18,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/resources.h"
-#include "platform/wave_reader.h"
+#include "platform/interface/resources.h"
+#include "platform/sound/wave_reader.h"
 #include "sound/sound_ids.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <span>
 #include <vector>
 
-#include "platform/resources.h"
-#include "platform/sound_output.h"
+#include "platform/interface/resources.h"
+#include "platform/interface/sound_output.h"
 #include "sound/sound_ids.h"
 
 namespace {
@@ -21,8 +21,9 @@ class RecordingOutput : public ISoundOutput {
     std::span<const unsigned char> image;
     bool wait;
   };
-  RecordingOutput() { SetSoundOutput(this); }
-  ~RecordingOutput() override { SetSoundOutput(nullptr); }
+  RecordingOutput() : previous(SetSoundOutput(this)) {}
+  ~RecordingOutput() override { SetSoundOutput(previous); }
+  ISoundOutput* previous;
 
   void Play(UINT clipId, std::span<const unsigned char> image, bool wait) override {
     plays.push_back({clipId, image, wait});

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "game/MyKelvoView.h"
-#include "platform/cmd_target.h"
+#include "platform/interface/cmd_target.h"
 #include "sound/sound_ids.h"
 #include "support/game_play.h"
 

@@ -17,9 +17,9 @@
 #include "app/MyKelvoDoc.h"
 #include "app/SettingsFile.h"
 #include "game/MyKelvoView.h"
-#include "platform/bounded_call.h"
-#include "platform/print_loop.h"
-#include "platform/qt_modal_ui.h"
+#include "platform/files/bounded_call.h"
+#include "platform/qt/print_loop.h"
+#include "platform/qt/qt_modal_ui.h"
 #include "support/print_to_file_ui.h"
 
 namespace {
@@ -118,7 +118,7 @@ TEST(StalledFiles, OpenSaveSettingsAndPrintGiveUpWithAMessageWhileTheWindowGoesO
   gaveUp(
       [&] {
         modal.target = (dir.path() + "/round.kelv").toStdString();
-        RunPrintJob(view);
+        view.OnFilePrint();
         return modal.boxes.empty();
       },
       "print to file");

@@ -8,7 +8,7 @@
 #include <functional>
 #include <vector>
 
-#include "platform/qt_timer_service.h"
+#include "platform/qt/qt_timer_service.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // images: everything malformed is refused, nothing is read past the end
 // (each image below is its own exactly-sized allocation, so AddressSanitizer
 // catches any over-read).
-#include "platform/wave_reader.h"
+#include "platform/sound/wave_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/resources.h"
+#include "platform/interface/resources.h"
 #include "sound/sound_ids.h"
 #include "tools/sound_synthesis.h"
 

@@ -14,9 +14,9 @@
 
 #include "app/MainFrame.h"
 #include "app/MyKelvoApp.h"
-#include "platform/caption_bar.h"
-#include "platform/qt_view_widget.h"
-#include "platform/window_system_caption.h"
+#include "platform/qt/view_widget.h"
+#include "platform/window_system/caption_bar.h"
+#include "platform/window_system/wayland_decorations.h"
 #include "support/scripted_modal_ui.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The placement arithmetic driven against the window managers' behaviours as
 // they were observed (see platform/window_placement.h): each simulated
 // window manager answers the steps the way the real one did.
-#include "platform/window_placement.h"
+#include "platform/window_system/window_placement.h"
 
 #include <gtest/gtest.h>
 

@@ -11,9 +11,9 @@
 
 #include "app/MainFrame.h"
 #include "app/MyKelvoApp.h"
-#include "platform/qt_view_widget.h"
-#include "platform/x11_properties.h"
-#include "platform/x11_window_hints.h"
+#include "platform/qt/view_widget.h"
+#include "platform/window_system/x11_properties.h"
+#include "platform/window_system/x11_window_hints.h"
 #include "support/game_play.h"
 
 namespace {

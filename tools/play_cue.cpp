@@ -15,14 +15,16 @@
 #include <string>
 #include <vector>
 
-#include "platform/qt_sound_output.h"
-#include "platform/resources.h"
-#include "platform/sound_output.h"
-#include "platform/wave_reader.h"
+#include "platform/interface/resources.h"
+#include "platform/interface/sound_output.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/sound/qt_sound_output.h"
+#include "platform/sound/wave_reader.h"
 #include "sound/sound_cues.h"
 
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
+  QtPlatform platform;
   unsigned long gapMs = 150;
   unsigned long lingerMs = 700;
   std::vector<UINT> ids;
@@ -58,11 +60,9 @@ int main(int argc, char** argv) {
   }
   std::fflush(stdout);
 
-  QtSoundOutput output;
-  SetSoundOutput(&output);
+  QtSoundOutput& output = platform.Sound();
   if (!output.WaitForDevice(std::chrono::seconds(5))) {
     std::fprintf(stderr, "kelvo-play-cue: no sound device (none found within 5 s)\n");
-    SetSoundOutput(nullptr);
     if (!output.Shutdown()) std::_Exit(3);
     return 3;
   }
@@ -72,7 +72,6 @@ int main(int argc, char** argv) {
   }
   PlaySoundCueSync(ids.back());
   QThread::msleep(lingerMs);
-  SetSoundOutput(nullptr);
   if (!output.Shutdown()) std::_Exit(0);
   return 0;
 }

@@ -12,10 +12,10 @@
 
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
-#include "platform/key_mapping.h"
-#include "platform/painter_dc.h"
-#include "platform/print_info.h"
-#include "platform/sound_output.h"
+#include "platform/drawing/painter_dc.h"
+#include "platform/interface/print_info.h"
+#include "platform/interface/sound_output.h"
+#include "platform/interface/virtual_keys.h"
 #include "support/headless_host.h"
 #include "support/scripted_modal_ui.h"
 

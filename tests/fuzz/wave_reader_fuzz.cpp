@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/wave_reader.h"
+#include "platform/sound/wave_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // A copy of exactly `size` bytes, so the sanitizer sees any read past it.

@@ -5,8 +5,8 @@
 #include "game/line_values.h"
 #include "game/puzzle_tables.h"
 
-CueRecorder::CueRecorder() { SetSoundOutput(this); }
-CueRecorder::~CueRecorder() { SetSoundOutput(nullptr); }
+CueRecorder::CueRecorder() : m_previous(SetSoundOutput(this)) {}
+CueRecorder::~CueRecorder() { SetSoundOutput(m_previous); }
 
 void CueRecorder::Play(UINT clipId, std::span<const unsigned char>, bool wait) {
   plays.push_back({clipId, wait});

@@ -12,7 +12,8 @@
 #include <vector>
 
 #include "game/MyKelvoView.h"
-#include "platform/sound_output.h"
+#include "platform/interface/sound_output.h"
+#include "platform/interface/virtual_keys.h"
 #include "scripted_modal_ui.h"
 #include "support/headless_host.h"
 
@@ -35,6 +36,9 @@ class CueRecorder : public ISoundOutput {
   std::vector<Cue> plays;
   // Called at each play, e.g. to look at the game at that moment.
   std::function<void(UINT id)> onPlay;
+
+ private:
+  ISoundOutput* m_previous;
 };
 
 using CellPair = std::pair<int, int>;

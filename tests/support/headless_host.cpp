@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "platform/painter_dc.h"
+#include "platform/drawing/painter_dc.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/view.h"
-#include "platform/view_host.h"
+#include "platform/interface/view.h"
+#include "platform/interface/view_host.h"
 #include "support/manual_timer_service.h"
 #include "support/recording_dc.h"
 

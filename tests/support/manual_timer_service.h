@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "platform/timer_service.h"
+#include "platform/interface/timer_service.h"
 
 class ManualTimerService : public ITimerService {
  public:

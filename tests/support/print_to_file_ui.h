@@ -6,14 +6,15 @@
 #include <memory>
 #include <string>
 
-#include "platform/print_device.h"
-#include "platform/print_info.h"
+#include "platform/interface/print_info.h"
+#include "platform/qt/print_loop.h"
 #include "support/scripted_modal_ui.h"
 
 class PrintToFileUI : public ScriptedModalUI {
  public:
+  PrintToFileUI() { print = PrintJob; }
   BOOL PreparePrinting(CPrintInfo& info) override {
-    auto printer = std::make_unique<PrintDevice>(QPrinter::ScreenResolution);
+    auto printer = std::make_unique<QtPrintDevice>(QPrinter::ScreenResolution);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(QFile::decodeName(target.c_str()));
     info.m_pPrinter = std::move(printer);

@@ -6,11 +6,10 @@
 #include <QString>
 #include <memory>
 
-#include "platform/modal_ui.h"
-#include "platform/print_device.h"
-#include "platform/print_info.h"
-#include "platform/print_loop.h"
-#include "platform/view.h"
+#include "platform/interface/modal_ui.h"
+#include "platform/interface/print_info.h"
+#include "platform/interface/view.h"
+#include "platform/qt/print_loop.h"
 
 namespace {
 
@@ -22,7 +21,7 @@ constexpr int kMaxPdfDpi = 2400;
 // question on to the modal interface that was in use before.
 class FixedPrinterUI : public IModalUI {
  public:
-  FixedPrinterUI(IModalUI& previous, std::unique_ptr<PrintDevice> printer)
+  FixedPrinterUI(IModalUI& previous, std::unique_ptr<QtPrintDevice> printer)
       : m_previous(previous), m_printer(std::move(printer)) {
     SetModalUI(this);
   }
@@ -45,14 +44,14 @@ class FixedPrinterUI : public IModalUI {
 
  private:
   IModalUI& m_previous;
-  std::unique_ptr<PrintDevice> m_printer;
+  std::unique_ptr<QtPrintDevice> m_printer;
 };
 
 }  // namespace
 
 bool PrintViewToPdf(CView& view, const std::string& path, int dpi) {
   if (dpi < 1 || dpi > kMaxPdfDpi || path.empty()) return false;
-  auto printer = std::make_unique<PrintDevice>(QPrinter::HighResolution);
+  auto printer = std::make_unique<QtPrintDevice>(QPrinter::HighResolution);
   printer->setOutputFormat(QPrinter::PdfFormat);
   printer->setOutputFileName(QString::fromStdString(path));
   printer->setResolution(dpi);

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/dc.h"
+#include "platform/interface/dc.h"
 
 struct DrawCall {
   enum Kind {

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/dialog.h"
-#include "platform/modal_ui.h"
-#include "platform/print_info.h"
+#include "platform/interface/dialog.h"
+#include "platform/interface/modal_ui.h"
+#include "platform/interface/print_info.h"
 
 class ScriptedModalUI : public IModalUI {
  public:
@@ -19,8 +19,8 @@ class ScriptedModalUI : public IModalUI {
     UINT style;
   };
   // Installs itself for the length of its life.
-  ScriptedModalUI() { SetModalUI(this); }
-  ~ScriptedModalUI() override { SetModalUI(nullptr); }
+  ScriptedModalUI() : m_previous(SetModalUI(this)) {}
+  ~ScriptedModalUI() override { SetModalUI(m_previous); }
 
   int MessageBox(const std::string& text, const std::string& caption, UINT style) override {
     boxes.push_back({text, caption, style});
@@ -53,6 +53,10 @@ class ScriptedModalUI : public IModalUI {
     printDialogs.push_back(info.GetMaxPage());
     return printAnswer;
   }
+  void Print(CView& view, CPrintInfo& info) override {
+    ++printsRun;
+    if (print) print(view, info);
+  }
 
   std::string ChooseFile(bool save, const std::string& caption) override {
     fileDialogs.push_back({save, caption});
@@ -65,6 +69,9 @@ class ScriptedModalUI : public IModalUI {
   std::function<void(std::map<int, std::string>&)> editDialog;
   int dialogAnswer = IDOK;
   BOOL printAnswer = FALSE;
+  // What printing a job accepted in the print dialog does (nothing: it is
+  // only counted).
+  std::function<void(CView&, CPrintInfo&)> print;
   std::string chosenFile;
 
   // --- record ---
@@ -73,9 +80,11 @@ class ScriptedModalUI : public IModalUI {
   std::map<int, int> limits;
   bool refusedOk = false;
   std::vector<UINT> printDialogs;
+  int printsRun = 0;
   std::vector<std::pair<bool, std::string>> fileDialogs;
 
  private:
+  IModalUI* m_previous;
   struct Controls : IDialogControls {
     std::map<int, std::string> texts;
     std::map<int, int> limits;

@@ -1,0 +1,485 @@
+#include "platform/files/safe_file.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <random>
+#include <vector>
+
+namespace {
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+bool Fail(std::string* why, std::string reason) {
+  if (why) *why = std::move(reason);
+  return false;
+}
+
+std::string NotAFile(mode_t mode) {
+  if (S_ISDIR(mode)) return "it is a folder, not a regular file";
+  if (S_ISFIFO(mode)) return "it is a named pipe, not a regular file";
+  if (S_ISSOCK(mode)) return "it is a socket, not a regular file";
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device, not a regular file";
+  return "it is not a regular file";
+}
+
+// A file descriptor, closed when it goes out of scope.
+class Fd {
+ public:
+  explicit Fd(int fd) : m_fd(fd) {}
+  ~Fd() {
+    if (m_fd >= 0) ::close(m_fd);
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return m_fd; }
+  explicit operator bool() const { return m_fd >= 0; }
+
+ private:
+  int m_fd;
+};
+
+bool MayAccess(const std::string& path, int mode) {
+  return ::faccessat(AT_FDCWD, path.c_str(), mode, AT_EACCESS) == 0;
+}
+
+bool IsFolder(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+// A folder as the player knows it: "." is no name to show.
+std::string ShownFolder(const std::string& folder) {
+  if (!folder.empty() && folder[0] == '/') return folder;
+  char cwd[PATH_MAX];
+  if (::getcwd(cwd, sizeof cwd) == nullptr) return folder;
+  return folder == "." ? std::string(cwd) : std::string(cwd) + "/" + folder;
+}
+
+// The folders that lead to `path`, from the top down ("/a", "/a/b" for
+// "/a/b/c").
+std::vector<std::string> FoldersLeadingTo(const std::string& path) {
+  std::vector<std::string> folders;
+  for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
+       slash = path.find('/', slash + 1))
+    folders.push_back(path.substr(0, slash));
+  return folders;
+}
+
+// When `err` came from a folder on the way to `path` rather than from the
+// file itself, which folder and how; empty otherwise.
+std::string FolderProblem(const std::string& path, int err) {
+  for (const std::string& folder : FoldersLeadingTo(path)) {
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0) {
+      if (errno == ENOENT && err == ENOENT)
+        return "the folder " + Quoted(ShownFolder(folder)) + " does not exist";
+      continue;
+    }
+    if (!S_ISDIR(st.st_mode) && err == ENOTDIR)
+      return Quoted(ShownFolder(folder)) + " is not a folder";
+    if (S_ISDIR(st.st_mode) && err == EACCES && !MayAccess(folder, X_OK))
+      return "you may not open the folder " + Quoted(ShownFolder(folder));
+  }
+  return {};
+}
+
+std::string ReadError(const std::string& path, int err) {
+  if (std::string folder = FolderProblem(path, err); !folder.empty()) return folder;
+  if (err == ENOENT) return "there is no such file";
+  if (err == EACCES) return "you may not read it";
+  return std::strerror(err);
+}
+
+// Why an existing file (`st`, when known) could not be written.
+std::string WriteError(const std::string& path, int err, const struct stat* st) {
+  if (std::string folder = FolderProblem(path, err); !folder.empty()) return folder;
+  if (err == EACCES || err == EPERM) {
+    if (st && st->st_uid == ::geteuid() && (st->st_mode & S_IWUSR) == 0) return "it is read-only";
+    return "you may not write to it";
+  }
+  if (err == EROFS) return "it is on a read-only file system";
+  if (err == ETXTBSY) return "it is a program that is running";
+  if (err == ELOOP) return "it was replaced by a link meanwhile";
+  return std::strerror(err);
+}
+
+// Why no new file could be made in `folder`.
+std::string CreateError(const std::string& folder, int err) {
+  if (std::string problem = FolderProblem(folder + "/x", err); !problem.empty()) return problem;
+  if (err == EACCES || err == EPERM)
+    return "you may not create files in the folder " + Quoted(ShownFolder(folder));
+  if (err == EROFS)
+    return "the folder " + Quoted(ShownFolder(folder)) + " is on a read-only file system";
+  return std::strerror(err);
+}
+
+// The file a link leads to (or `path` itself when it is no link).
+bool ResolveLink(const std::string& path, std::string* target, std::string* why) {
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+    *target = path;
+    return true;
+  }
+  char resolved[PATH_MAX];
+  if (::realpath(path.c_str(), resolved) == nullptr) {
+    if (errno == ENOENT) return Fail(why, "it is a link to something that does not exist");
+    return Fail(why, ReadError(path, errno));
+  }
+  *target = resolved;
+  return true;
+}
+
+bool WriteAllAt(int fd, std::string_view bytes, off_t offset) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), offset);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      if (n == 0) errno = EIO;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+    offset += n;
+  }
+  return true;
+}
+
+void SyncFolder(const std::string& folder) {
+  Fd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd) ::fsync(fd.get());
+}
+
+bool GivenUp(const ReplaceOptions& options, std::string* why) {
+  if (options.givenUp && options.givenUp->load())
+    return !Fail(why, "it took too long, and the save was abandoned");
+  return false;
+}
+
+// Temporaries of ours are named ".kelvo-save-PID-XXXXXX", PID being their
+// writer's process.
+constexpr std::string_view kTempPrefix = ".kelvo-save-";
+
+std::string TemporaryName() {
+  static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+  thread_local std::mt19937 random{std::random_device{}()};
+  std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+  std::string name = std::string(kTempPrefix) + std::to_string(::getpid()) + "-";
+  for (int i = 0; i < 6; ++i) name += kLetters[pick(random)];
+  return name;
+}
+
+// The process that wrote temporary `name`; nothing when it is no name of ours.
+std::optional<pid_t> WriterOf(std::string_view name) {
+  if (!name.starts_with(kTempPrefix)) return std::nullopt;
+  name.remove_prefix(kTempPrefix.size());
+  const std::size_t dash = name.find('-');
+  if (dash == 0 || dash == std::string_view::npos || dash > 9 || name.size() != dash + 7)
+    return std::nullopt;
+  long pid = 0;
+  for (char c : name.substr(0, dash)) {
+    if (c < '0' || c > '9') return std::nullopt;
+    pid = pid * 10 + (c - '0');
+  }
+  for (char c : name.substr(dash + 1))
+    if (!std::isalnum(static_cast<unsigned char>(c))) return std::nullopt;
+  if (pid <= 0) return std::nullopt;
+  return static_cast<pid_t>(pid);
+}
+
+// A save that was killed leaves its temporary behind where the file system
+// cannot make unnamed files.  Those of ours whose writer is gone are removed
+// (only regular files of this user; a writer still alive is left alone).
+void RemoveStaleTemporaries(const std::string& folder) {
+  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return;
+  DIR* dir = ::fdopendir(fd);
+  if (!dir) {
+    ::close(fd);
+    return;
+  }
+  while (const dirent* entry = ::readdir(dir)) {
+    const std::optional<pid_t> writer = WriterOf(entry->d_name);
+    if (!writer || *writer == ::getpid()) continue;
+    if (::kill(*writer, 0) == 0 || errno != ESRCH) continue;
+    struct stat st {};
+    if (::fstatat(fd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
+    if (!S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) continue;
+    ::unlinkat(fd, entry->d_name, 0);
+  }
+  ::closedir(dir);
+}
+
+bool ProcFdUsable() {
+  static const bool usable = ::access("/proc/self/fd", X_OK) == 0;
+  return usable;
+}
+
+// The new contents on their way: a file beside the target, unnamed where
+// the file system allows (so a killed save leaves nothing), given a name
+// only to be renamed over the target.
+class TempFile {
+ public:
+  ~TempFile() {
+    if (m_fd >= 0) ::close(m_fd);
+    if (!m_name.empty()) ::unlink(m_name.c_str());
+  }
+  int fd() const { return m_fd; }
+
+  // False, with errno set, when no file can be made in `folder`.
+  bool Create(const std::string& folder, mode_t mode) {
+    m_folder = folder;
+    if (ProcFdUsable()) {
+      m_fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, mode);
+      if (m_fd >= 0) return true;
+      if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return false;
+    }
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      const std::string name = folder + "/" + TemporaryName();
+      // The mode is the kernel's to narrow by the umask, as for any new file.
+      m_fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+      if (m_fd >= 0) {
+        m_name = name;
+        return true;
+      }
+      if (errno != EEXIST) return false;
+    }
+    return false;
+  }
+
+  // Puts the file in the place of `target`; false, with errno set, when it
+  // cannot.
+  bool CommitAs(const std::string& target) {
+    while (m_name.empty()) {
+      const std::string name = m_folder + "/" + TemporaryName();
+      const std::string self = "/proc/self/fd/" + std::to_string(m_fd);
+      if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+        m_name = name;
+      else if (errno != EEXIST)
+        return false;
+    }
+    // A network file system may report a failed write only now.
+    const int closed = ::close(m_fd);
+    m_fd = -1;
+    if (closed != 0) return false;
+    if (::rename(m_name.c_str(), target.c_str()) != 0) return false;
+    m_name.clear();
+    return true;
+  }
+
+ private:
+  int m_fd = -1;
+  std::string m_folder;
+  std::string m_name;  // empty while the file has none
+};
+
+bool WriteAndCommit(TempFile& temp, const std::string& target, std::string_view bytes,
+                    std::string* why, const ReplaceOptions& options) {
+  if (!WriteAllAt(temp.fd(), bytes, 0) || ::fsync(temp.fd()) != 0)
+    return Fail(why, std::strerror(errno));
+  if (GivenUp(options, why)) return false;
+  if (options.beforeCommit) options.beforeCommit();
+  if (!temp.CommitAs(target)) return Fail(why, WriteError(target, errno, nullptr));
+  // The rename itself reaches the disk with its folder.
+  SyncFolder(FolderOf(target));
+  return true;
+}
+
+bool WriteNewFile(const std::string& target, std::string_view bytes, std::string* why,
+                  const ReplaceOptions& options) {
+  const std::string folder = FolderOf(target);
+  RemoveStaleTemporaries(folder);
+  TempFile temp;
+  if (!temp.Create(folder, 0666)) return Fail(why, CreateError(folder, errno));
+  return WriteAndCommit(temp, target, bytes, why, options);
+}
+
+enum class RenameResult { kDone, kFailed, kWriteInPlace };
+
+// Replaces `target` (described by `old`) by a new file with the same owner,
+// group and mode; kWriteInPlace when that cannot be had.
+RenameResult ReplaceByRename(const std::string& target, const struct stat& old,
+                             std::string_view bytes, std::string* why,
+                             const ReplaceOptions& options) {
+  const std::string folder = FolderOf(target);
+  RemoveStaleTemporaries(folder);
+  TempFile temp;
+  if (!temp.Create(folder, 0600)) {
+    // A folder closed to new files: the file itself may still be written.
+    if (errno == EACCES || errno == EPERM || errno == EROFS) return RenameResult::kWriteInPlace;
+    Fail(why, CreateError(folder, errno));
+    return RenameResult::kFailed;
+  }
+  // The owner first: a change of owner clears the set-ID bits, which the
+  // mode then puts back.  Only root may give a file to someone else, and
+  // only to a group of one's own.
+  if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
+      ::fchown(temp.fd(), old.st_uid, old.st_gid) != 0)
+    return RenameResult::kWriteInPlace;
+  if (::fchmod(temp.fd(), old.st_mode & 07777) != 0) return RenameResult::kWriteInPlace;
+  return WriteAndCommit(temp, target, bytes, why, options) ? RenameResult::kDone
+                                                           : RenameResult::kFailed;
+}
+
+// Writes `bytes` into the open file itself: over the old contents from the
+// start, then cut to length.  Owner, mode and links stay as they are, but an
+// interrupted write of non-empty contents can leave a mixture.
+bool WriteInPlace(int fd, std::string_view bytes, std::string* why, const ReplaceOptions& options) {
+  if (GivenUp(options, why)) return false;
+  if (options.beforeCommit) options.beforeCommit();
+  if (!WriteAllAt(fd, bytes, 0) || ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 ||
+      ::fsync(fd) != 0)
+    return Fail(why, std::strerror(errno));
+  return true;
+}
+
+bool ReplaceExisting(const std::string& target, const struct stat& seen, std::string_view bytes,
+                     std::string* why, const ReplaceOptions& options) {
+  // Opening for writing is where the kernel says whether the player may
+  // write the file; it changes nothing yet.  Not through a link that was
+  // swapped in, and without waiting should a pipe or device be there now.
+  Fd fd(::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC));
+  if (!fd) return Fail(why, WriteError(target, errno, &seen));
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) return Fail(why, std::strerror(errno));
+  if (!S_ISREG(st.st_mode)) return Fail(why, NotAFile(st.st_mode));
+  if (st.st_dev != seen.st_dev || st.st_ino != seen.st_ino)
+    return Fail(why, "it was replaced by another file meanwhile; nothing was written");
+  // Renaming a new file over one with other hard links would split them.
+  if (st.st_nlink == 1) {
+    switch (ReplaceByRename(target, st, bytes, why, options)) {
+      case RenameResult::kDone:
+        return true;
+      case RenameResult::kFailed:
+        return false;
+      case RenameResult::kWriteInPlace:
+        break;
+    }
+  }
+  return WriteInPlace(fd.get(), bytes, why, options);
+}
+
+}  // namespace
+
+std::string FolderOf(const std::string& path) {
+  const auto slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+bool CheckReadableRegularFile(const std::string& path, std::string* why) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return Fail(why, ReadError(path, errno));
+  if (!S_ISREG(st.st_mode)) return Fail(why, NotAFile(st.st_mode));
+  // Without waiting, should it have been swapped for a pipe meanwhile; what
+  // was opened is checked again.
+  Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (!fd) return Fail(why, ReadError(path, errno));
+  if (::fstat(fd.get(), &st) != 0) return Fail(why, std::strerror(errno));
+  if (!S_ISREG(st.st_mode)) return Fail(why, NotAFile(st.st_mode));
+  return true;
+}
+
+ReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string* bytes,
+                           std::string* why) {
+  bytes->clear();
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    const int err = errno;
+    struct stat link {};
+    if (err == ENOENT && ::lstat(path.c_str(), &link) != 0) return ReadResult::kMissing;
+    Fail(why,
+         err == ENOENT ? "it is a link to something that does not exist" : ReadError(path, err));
+    return ReadResult::kRefused;
+  }
+  const std::string tooLarge = "it is larger than " + std::to_string(maxBytes) + " bytes";
+  if (!S_ISREG(st.st_mode)) {
+    Fail(why, NotAFile(st.st_mode));
+    return ReadResult::kRefused;
+  }
+  if (static_cast<std::size_t>(st.st_size) > maxBytes) {
+    Fail(why, tooLarge);
+    return ReadResult::kRefused;
+  }
+  Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
+  if (!fd) {
+    Fail(why, ReadError(path, errno));
+    return ReadResult::kRefused;
+  }
+  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
+    Fail(why, NotAFile(st.st_mode));
+    return ReadResult::kRefused;
+  }
+  char buffer[65536];
+  for (;;) {
+    const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      Fail(why, std::strerror(errno));
+      return ReadResult::kRefused;
+    }
+    if (n == 0) return ReadResult::kRead;
+    if (bytes->size() + static_cast<std::size_t>(n) > maxBytes) {
+      Fail(why, tooLarge);
+      return ReadResult::kRefused;
+    }
+    bytes->append(buffer, static_cast<std::size_t>(n));
+  }
+}
+
+bool CheckWritableTarget(const std::string& path, std::string* why) {
+  if (path.empty()) return Fail(why, "no file name was given");
+  std::string target;
+  if (!ResolveLink(path, &target, why)) return false;
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0) {
+    if (!S_ISREG(st.st_mode)) return Fail(why, NotAFile(st.st_mode));
+    if (!MayAccess(target, W_OK)) return Fail(why, WriteError(target, errno, &st));
+    return true;
+  }
+  if (errno != ENOENT) return Fail(why, WriteError(target, errno, nullptr));
+  const std::string folder = FolderOf(target);
+  if (::stat(folder.c_str(), &st) != 0) return Fail(why, CreateError(folder, errno));
+  if (!S_ISDIR(st.st_mode)) return Fail(why, CreateError(folder, ENOTDIR));
+  if (!MayAccess(folder, W_OK | X_OK)) return Fail(why, CreateError(folder, errno));
+  return true;
+}
+
+bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::string* why,
+                         const ReplaceOptions& options) {
+  if (path.empty()) return Fail(why, "no file name was given");
+  // The file a link leads to is the one written; the link stays.
+  std::string target;
+  if (!ResolveLink(path, &target, why)) return false;
+  struct stat st {};
+  if (::stat(target.c_str(), &st) != 0) {
+    if (errno != ENOENT) return Fail(why, WriteError(target, errno, nullptr));
+    return WriteNewFile(target, bytes, why, options);
+  }
+  if (!S_ISREG(st.st_mode)) return Fail(why, NotAFile(st.st_mode));
+  return ReplaceExisting(target, st, bytes, why, options);
+}
+
+bool MakeFolders(const std::string& folder, std::string* why) {
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return true;
+    return Fail(why, Quoted(folder) + " is not a folder");
+  }
+  if (errno != ENOENT) return Fail(why, CreateError(FolderOf(folder), errno));
+  const std::string parent = FolderOf(folder);
+  if (parent != folder && !MakeFolders(parent, why)) return false;
+  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+    return Fail(why, CreateError(parent, errno));
+  if (!IsFolder(folder)) return Fail(why, Quoted(folder) + " is not a folder");
+  return true;
+}

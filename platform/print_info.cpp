@@ -1,6 +1,0 @@
-#include "platform/print_info.h"
-
-#include "platform/print_device.h"
-
-CPrintInfo::CPrintInfo() = default;
-CPrintInfo::~CPrintInfo() = default;

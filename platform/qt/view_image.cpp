@@ -1,0 +1,59 @@
+#include "platform/qt/view_image.h"
+
+#include <QImage>
+#include <QString>
+#include <algorithm>
+
+#include "platform/drawing/painter_dc.h"
+#include "platform/interface/view.h"
+
+namespace {
+
+// A picture is drawn once: no timer ever runs in it.
+class NoTimers : public ITimerService {
+ public:
+  void SetSink(Sink) override {}
+  UINT_PTR SetTimer(UINT_PTR, UINT) override { return 0; }
+  BOOL KillTimer(UINT_PTR) override { return FALSE; }
+  bool IsRunning(UINT_PTR) const override { return false; }
+};
+
+class ImageHost : public IViewHost {
+ public:
+  ImageHost(int width, int height)
+      : m_width(width),
+        m_height(height),
+        m_image(std::max(width, 1), std::max(height, 1), QImage::Format_RGB32) {}
+
+  void Paint(CView& view) {
+    m_image.fill(Qt::white);
+    PainterDC dc(&m_image);
+    view.OnDraw(&dc);
+  }
+  const QImage& Image() const { return m_image; }
+
+  RECT ClientRect() const override { return {0, 0, m_width, m_height}; }
+  std::unique_ptr<CDC> OpenClientDC() override { return std::make_unique<PainterDC>(&m_image); }
+  void CloseClientDC(std::unique_ptr<CDC>) override {}
+  ITimerService& Timers() override { return m_timers; }
+  void SetCaption(const std::string&) override {}
+  void Invalidate() override {}
+  bool PaintPending() const override { return false; }
+  void PaintNow() override {}
+
+ private:
+  int m_width;
+  int m_height;
+  QImage m_image;
+  NoTimers m_timers;
+};
+
+}  // namespace
+
+bool SaveViewImage(CView& view, int width, int height, const std::string& path) {
+  ImageHost host(std::max(width, 0), std::max(height, 0));
+  view.AttachHost(&host);
+  host.Paint(view);
+  view.AttachHost(nullptr);
+  return host.Image().save(QString::fromStdString(path), "PNG");
+}
