@@ -6,7 +6,6 @@
 #include <cmath>
 #include <sstream>
 
-#include "platform/accessibility/qt_accessible_menu.h"
 #include "platform/qt/frame_menu_bar.h"
 #include "platform/qt/key_mapping.h"
 #include "platform/qt/view_widget.h"
@@ -90,9 +89,6 @@ void FrameWindow::RunCommand(UINT id) {
 }
 
 void FrameWindow::BuildMenus(const MenuResource& menu) {
-  // A screen reader reads an item by its text without the shortcut after
-  // the tab.
-  InstallMenuItemAccessibility();
   for (const MenuPopupResource& popup : menu) {
     QMenu* qmenu = m_menuBar->AddMenu(QString::fromUtf8(popup.text));
     // Every separator the resource lists is shown, even two in a row.
@@ -102,9 +98,15 @@ void FrameWindow::BuildMenus(const MenuResource& menu) {
         qmenu->addSeparator();
         continue;
       }
-      // Qt shows the text after the tab as the item's shortcut, and the key
-      // itself is handled by the accelerator table, not by the item.
-      QAction* action = qmenu->addAction(QString::fromUtf8(item.text));
+      // "&Print...\tCtrl+P": the text before the tab names the item, the
+      // one after it is the item's shortcut, which the menu shows at its
+      // right and a screen reader reads as its key.  The key itself is the
+      // accelerator table's: the item's shortcut acts only inside its menu.
+      const QString text = QString::fromUtf8(item.text);
+      QAction* action = qmenu->addAction(text.section(QLatin1Char('\t'), 0, 0));
+      action->setShortcut(
+          QKeySequence::fromString(text.section(QLatin1Char('\t'), 1), QKeySequence::PortableText));
+      action->setShortcutContext(Qt::WidgetShortcut);
       const UINT id = item.id;
       action->setData(id);
       connect(action, &QAction::triggered, this, [this, id] { RunCommand(id); });
@@ -171,7 +173,7 @@ std::string FrameWindow::PlacementReport() const {
     out << "kelvo-menu " << index++ << ' ' << title->text().toStdString() << ':';
     if (title->menu())
       for (QAction* item : title->menu()->actions())
-        out << ' ' << item->text().section(QLatin1Char('\t'), 0, 0).toStdString() << " |";
+        out << ' ' << item->text().toStdString() << " |";
     out << '\n';
   }
   return out.str();

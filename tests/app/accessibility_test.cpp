@@ -170,10 +170,6 @@ TEST_F(AccessibleWindowTest, MenuItemsAreNamedWithoutTheirShortcutText) {
   EXPECT_EQ(printItem->text(QAccessible::Name), "Print...");
   EXPECT_EQ(printItem->text(QAccessible::Accelerator), "Ctrl+P");
   EXPECT_EQ(printItem->parent(), menu);
-  ASSERT_TRUE(printItem->actionInterface());
-  EXPECT_EQ(
-      printItem->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
-      QStringList{"Ctrl+P"});
   // Greyed until a named player's perfect game, as the menu shows it.
   EXPECT_TRUE(printItem->state().disabled);
   QAccessibleInterface* exitItem = menu->child(static_cast<int>(file->actions().indexOf(exit)));

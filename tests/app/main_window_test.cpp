@@ -21,29 +21,12 @@
 #include "game/MyKelvoView.h"
 #include "platform/interface/command_ids.h"
 #include "platform/qt/view_widget.h"
+#include "res/main_menu.h"
 #include "support/fifo_watchdog.h"
 #include "support/game_play.h"
 #include "support/scripted_modal_ui.h"
 
 namespace {
-
-struct Item {
-  std::string text;
-  UINT id;
-  bool operator==(const Item&) const = default;
-};
-
-std::vector<std::vector<Item>> MenuItems(QMenuBar* bar, std::vector<std::string>* titles) {
-  std::vector<std::vector<Item>> out;
-  for (QAction* top : bar->actions()) {
-    titles->push_back(top->text().toStdString());
-    std::vector<Item> items;
-    for (QAction* a : top->menu()->actions())
-      items.push_back({a->isSeparator() ? "" : a->text().toStdString(), a->data().toUInt()});
-    out.push_back(items);
-  }
-  return out;
-}
 
 class MainWindowTest : public ::testing::Test {
  protected:
@@ -57,19 +40,32 @@ class MainWindowTest : public ::testing::Test {
 
 }  // namespace
 
-TEST_F(MainWindowTest, MenuBarIsExactlyTheGamesMenu) {
-  std::vector<std::string> titles;
-  const auto menus = MenuItems(app.Frame()->menuBar(), &titles);
-  EXPECT_EQ(titles, (std::vector<std::string>{"&File", "Sounds", "Register", "&Help"}));
-  ASSERT_EQ(menus.size(), 4u);
-  EXPECT_EQ(menus[0], (std::vector<Item>{{"", 0},
-                                         {"&Print...\tCtrl+P", ID_FILE_PRINT},
-                                         {"", 0},
-                                         {"", 0},
-                                         {"E&xit", ID_APP_EXIT}}));
-  EXPECT_EQ(menus[1], (std::vector<Item>{{"Turn GO on", 32771}, {"Turn GO off", 32772}}));
-  EXPECT_EQ(menus[2], (std::vector<Item>{{"Enter Your Name", 32774}}));
-  EXPECT_EQ(menus[3], (std::vector<Item>{{"&About Kelvo...", ID_APP_ABOUT}}));
+// Each menu looks exactly as a menu built from the resource's texts does
+// ("&Print...\tCtrl+P" shows its shortcut at the right), item for item,
+// greyed where the game's is, and each item carries its command.
+TEST_F(MainWindowTest, MenusShowTheResourcesItemsAndCarryTheirCommands) {
+  const QList<QAction*> titles = app.Frame()->menuBar()->actions();
+  const MenuResource& resource = MainMenu();
+  ASSERT_EQ(titles.size(), static_cast<qsizetype>(resource.size()));
+  for (std::size_t m = 0; m < resource.size(); ++m) {
+    EXPECT_EQ(titles[m]->text(), QString::fromUtf8(resource[m].text));
+    QMenu* shown = titles[m]->menu();
+    QMenu expected;
+    expected.setStyle(shown->style());
+    expected.setSeparatorsCollapsible(false);
+    const QList<QAction*> items = shown->actions();
+    ASSERT_EQ(items.size(), static_cast<qsizetype>(resource[m].items.size()));
+    for (std::size_t i = 0; i < resource[m].items.size(); ++i) {
+      const MenuItemResource& item = resource[m].items[i];
+      EXPECT_EQ(items[i]->data().toUInt(), item.id);
+      if (!item.text) {
+        expected.addSeparator();
+        continue;
+      }
+      expected.addAction(QString::fromUtf8(item.text))->setEnabled(items[i]->isEnabled());
+    }
+    EXPECT_EQ(shown->grab().toImage(), expected.grab().toImage()) << resource[m].text;
+  }
 }
 
 // The colours down the middle of the picture from row `top` to row
