@@ -9,6 +9,7 @@
 #include "game/MyKelvoView.h"
 #include "platform/drawing/painter_dc.h"
 #include "support/headless_host.h"
+#include "support/qt/pixel_host.h"
 
 namespace {
 
@@ -45,7 +46,7 @@ void BM_FullPaint(benchmark::State& state) {
   EnsureApplication();
   CMyKelvoView view;
   if (state.range(2)) PutInMidGame(view);
-  HeadlessHost host(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  PixelHost host(static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
   host.Attach(&view);
   host.Paint();  // fonts and glyph caches warm
   for (auto _ : state) host.Paint();
@@ -64,7 +65,7 @@ void BM_DrawNewPuzzle(benchmark::State& state) {
   EnsureApplication();
   CMyKelvoView view;
   PutInMidGame(view);
-  HeadlessHost host(1920, 1080);
+  PixelHost host(1920, 1080);
   host.Attach(&view);
   host.Paint();  // the layout and fonts a handler finds in place
   QImage image(1920, 1080, QImage::Format_RGB32);

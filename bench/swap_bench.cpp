@@ -8,6 +8,7 @@
 
 #include "game/MyKelvoView.h"
 #include "support/headless_host.h"
+#include "support/qt/pixel_host.h"
 
 namespace {
 
@@ -32,7 +33,7 @@ CPoint Centre(const RECT& r) { return {(r.left + r.right) / 2, (r.top + r.bottom
 void BM_SwapPressAndRelease(benchmark::State& state) {
   EnsureApplication();
   CMyKelvoView view;
-  HeadlessHost host(1920, 1080);
+  PixelHost host(1920, 1080);
   host.Attach(&view);
   host.Paint();  // the layout and fonts a handler finds in place
   view.MakePuzzle(0, 0);

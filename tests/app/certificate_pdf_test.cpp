@@ -15,7 +15,7 @@
 #include "platform/interface/cmd_target.h"
 #include "platform/interface/command_ids.h"
 #include "platform/qt/print_loop.h"
-#include "support/print_to_pdf.h"
+#include "support/qt/print_to_pdf.h"
 #include "support/scripted_modal_ui.h"
 
 namespace {

@@ -15,6 +15,7 @@
 #include "platform/qt/view_widget.h"
 #include "support/game_play.h"
 #include "support/headless_host.h"
+#include "support/qt/pixel_host.h"
 #include "support/scripted_modal_ui.h"
 
 namespace {
@@ -46,7 +47,7 @@ TEST_F(DevicePixels, TheWindowShowsTheOpeningScreenDrawnAtItsDeviceSize) {
 
   // The same screen drawn by a window without a screen at that size.
   CMyKelvoView reference;
-  HeadlessHost host(device.width(), device.height());
+  PixelHost host(device.width(), device.height());
   host.Attach(&reference);
   host.Paint();
 

@@ -43,6 +43,7 @@
 #include "support/fifo_watchdog.h"
 #include "support/game_play.h"
 #include "support/headless_host.h"
+#include "support/qt/pixel_host.h"
 #include "support/scripted_modal_ui.h"
 
 namespace {
@@ -89,12 +90,12 @@ void CheckPaint(GameTable& t, const ClientSize& size, bool pixels, const char* s
   t.host.Paint();
   EXPECT_EQ(t.view.m_rcClient, (RECT{0, 0, size.w, size.h}));
   if (!pixels) return;
-  const QImage first = t.host.Image().copy();
+  const QImage first = PixelHost::ImageOf(t.host).copy();
   t.host.Paint();
-  EXPECT_TRUE(first == t.host.Image()) << "a second paint changed the picture";
+  EXPECT_TRUE(first == PixelHost::ImageOf(t.host)) << "a second paint changed the picture";
   const RECT& c = t.view.m_rcCell[5];
   if (t.view.m_nUnit >= 3 && c.left >= 0 && c.top >= 0 && c.right <= size.w && c.bottom <= size.h) {
-    const QRgb p = t.host.Image().pixel(c.left, c.top);
+    const QRgb p = PixelHost::ImageOf(t.host).pixel(c.left, c.top);
     EXPECT_EQ(RGB(qRed(p), qGreen(p), qBlue(p)), RGB(0xFA, 0xFA, 0x00));
   }
 }
@@ -104,7 +105,7 @@ void CheckPaint(GameTable& t, const ClientSize& size, bool pixels, const char* s
 // table, the banner) happens at that size.
 void PlayPerfectGameAt(const ClientSize& size) {
   const bool pixels = static_cast<long long>(size.w) * size.h <= kPixelBudget;
-  GameTable t(1024, 700, pixels);
+  GameTable t(1024, 700, pixels ? std::make_unique<ImageCanvas>() : nullptr);
   t.host.Resize(size.w, size.h);
   CheckPaint(t, size, pixels, "idle");
   t.Enter();
@@ -181,7 +182,7 @@ const std::vector<HostileName>& HostileNames() {
 }
 
 struct HostileNamesTest : testing::Test {
-  HostileNamesTest() : host(640, 480) {
+  HostileNamesTest() {
     thePlayerNameDlg.m_strPlayerName.clear();
     host.Attach(&view);
     router.AddTarget(&view);
@@ -214,7 +215,7 @@ struct HostileNamesTest : testing::Test {
   SavedPlayerName saved;
   ScriptedModalUI modal;
   CMyKelvoView view;
-  HeadlessHost host;
+  PixelHost host{640, 480};
   CommandRouter router;
 };
 
@@ -452,7 +453,7 @@ TEST(NoSoundServer, EveryCuePlaysSilentlyAndTheGameGoesOn) {
 
   ScriptedModalUI modal;
   CMyKelvoView view;
-  HeadlessHost host(1024, 700, {.pixels = false, .record = false});
+  HeadlessHost host(1024, 700, {.record = false});
   host.Attach(&view);
   host.Paint();
   view.OnKeyDown(VK_RETURN, 1, 0);

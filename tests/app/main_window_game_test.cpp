@@ -11,6 +11,7 @@
 #include "platform/qt/view_widget.h"
 #include "sound/sound_ids.h"
 #include "support/game_play.h"
+#include "support/qt/pixel_host.h"
 #include "support/scripted_modal_ui.h"
 
 namespace {

@@ -21,7 +21,7 @@
 #include "platform/interface/print_info.h"
 #include "platform/qt/print_loop.h"
 #include "support/fifo_watchdog.h"
-#include "support/print_to_file_ui.h"
+#include "support/qt/print_to_file_ui.h"
 
 namespace {
 

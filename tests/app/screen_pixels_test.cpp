@@ -1,13 +1,16 @@
 // The screen as really rendered: colours of the cells, the bevelled grid,
-// the guides and the score table at 1024 x 700, and paints at any size.
+// the guides, the score table and the keyboard's frames at 1024 x 700, and
+// paints at any size.
 #include <gtest/gtest.h>
 
 #include <QImage>
 #include <random>
 
 #include "game/MyKelvoView.h"
+#include "platform/interface/virtual_keys.h"
 #include "support/game_play.h"
 #include "support/headless_host.h"
+#include "support/qt/pixel_host.h"
 
 namespace {
 
@@ -56,7 +59,7 @@ struct ScreenPixelsTest : testing::Test {
   ScreenPixelsTest() : host(1024, 700) { host.Attach(&view); }
   COLORREF At(int x, int y) const { return PixelAt(host.Image(), x, y); }
   CMyKelvoView view;
-  HeadlessHost host;
+  PixelHost host;
 };
 
 TEST_F(ScreenPixelsTest, CellsHaveTheirPositionColours) {
@@ -174,16 +177,16 @@ TEST(ScoreTableHeadingsTest, KeepTheirFirstPixelsThroughAWholeGameAtAnySize) {
   const std::pair<int, int> sizes[] = {{1024, 69}, {400, 130}, {640, 190}, {1920, 1080}};
   for (auto [w, h] : sizes) {
     SCOPED_TRACE(testing::Message() << w << "x" << h);
-    GameTable game(w, h, /*pixels=*/true);
+    GameTable game(w, h, std::make_unique<ImageCanvas>());
     game.Enter();
-    const std::vector<QImage> first = HeadingPixels(game.host.Image(), game.view);
+    const std::vector<QImage> first = HeadingPixels(PixelHost::ImageOf(game.host), game.view);
     for (int r = 1; r <= kRounds; ++r) {
       SCOPED_TRACE(r);
       for (int tick = 0; tick < 40; ++tick) game.Tick();
       // Swapped with the mouse, typed, or left to run out.
       if (r % 3 != 0) game.SwapToMagic(/*typed=*/r % 3 == 2);
       game.RunOutSwapPeriod();
-      ASSERT_EQ(ChangedPixels(HeadingPixels(game.host.Image(), game.view), first), 0);
+      ASSERT_EQ(ChangedPixels(HeadingPixels(PixelHost::ImageOf(game.host), game.view), first), 0);
       if (r < kRounds) game.Enter();
     }
     EXPECT_EQ(game.view.m_nScore[kTotalSlot], 700);
@@ -200,7 +203,7 @@ TEST(ScreenPaintAnySizeTest, FixedAwkwardSizes) {
       if (w > 4000 && !game) continue;
       CMyKelvoView view;
       if (game) PutInGame(view);
-      HeadlessHost host(w, h);
+      PixelHost host(w, h);
 
       host.Attach(&view);
       host.Paint();
@@ -221,7 +224,7 @@ TEST(ScreenPaintAnySizeTest, SeededRandomSizes) {
     SCOPED_TRACE(testing::Message() << w << "x" << h);
     CMyKelvoView view;
     if (n % 2) PutInGame(view);
-    HeadlessHost host(w, h);
+    PixelHost host(w, h);
     host.Attach(&view);
     host.Paint();
     ASSERT_EQ(view.m_nUnit, (h - 10) / 59);
@@ -231,6 +234,71 @@ TEST(ScreenPaintAnySizeTest, SeededRandomSizes) {
       EXPECT_EQ(PixelAt(host.Image(), c.right - 1, c.bottom - 1), kCellColour[9]);
     }
   }
+}
+
+// The keyboard's frames as drawn: a game in its first swap period on
+// 1 8 6 / 3 5 7 / 4 9 2.
+class KeyboardFramePixelsTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    table.Enter();
+    view.MakePuzzle(0, 0);
+    table.host.Paint();
+  }
+  COLORREF At(int x, int y) const { return PixelAt(PixelHost::ImageOf(table.host), x, y); }
+  // Pixels 2 to 8 in from the left edge of the cell at its middle height.
+  std::vector<COLORREF> EdgeOf(int cell) const {
+    const RECT& r = view.m_rcCell[cell];
+    std::vector<COLORREF> out;
+    for (int dx = 2; dx <= 8; ++dx) out.push_back(At(r.left + dx, (r.top + r.bottom) / 2));
+    return out;
+  }
+  GameTable table{1024, 700, std::make_unique<ImageCanvas>()};
+  CMyKelvoView& view = table.view;
+};
+
+TEST_F(KeyboardFramePixelsTest, CursorAndPickFramesShowInsideTheCellOnlyWhileThePeriodRuns) {
+  constexpr COLORREF kBlack = RGB(0, 0, 0);
+  constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
+  const auto plain = [&](int cell) {
+    return std::vector<COLORREF>(7, view.m_brCell[cell].color());
+  };
+  // Nothing of the keyboard shows before its keys are used.
+  for (int k = 1; k <= 9; ++k) EXPECT_EQ(EdgeOf(k), plain(k)) << k;
+
+  // The pick on cell 5 (the 5): black, white, black six pixels in; the
+  // cursor came with it, two pixels in, black or white by its dashes.
+  table.Key('5');
+  const auto picked = EdgeOf(5);
+  EXPECT_EQ(picked[4], kBlack);
+  EXPECT_EQ(picked[5], kWhite);
+  EXPECT_EQ(picked[6], kBlack);
+  for (int i : {0, 1}) EXPECT_TRUE(picked[i] == kBlack || picked[i] == kWhite) << i;
+  EXPECT_EQ(picked[2], view.m_brCell[5].color());
+  // The bevel just outside the cell is untouched.
+  const RECT& c5 = view.m_rcCell[5];
+  EXPECT_EQ(At(c5.left - 1, (c5.top + c5.bottom) / 2), RGB(0, 0, 0));
+
+  // The cursor moves on, the pick stays; a full repaint draws both again.
+  table.Key(VK_RIGHT);
+  table.host.Paint();
+  EXPECT_EQ(EdgeOf(5)[5], kWhite);
+  EXPECT_EQ(EdgeOf(6)[5], view.m_brCell[6].color());
+  EXPECT_NE(EdgeOf(6), plain(6));
+
+  // Escape lets go of the pick; the close of the period wipes the cursor.
+  table.Key(VK_ESCAPE);
+  EXPECT_EQ(EdgeOf(5), plain(5));
+  table.RunOutSwapPeriod();
+  EXPECT_EQ(EdgeOf(6), plain(6));
+  table.host.Paint();
+  EXPECT_EQ(EdgeOf(6), plain(6));
+
+  // The next round shows the cursor again at once; a swap wipes it.
+  table.Enter();
+  EXPECT_NE(EdgeOf(6), plain(6));
+  table.SwapToMagic(/*typed=*/true);
+  for (int k = 1; k <= 9; ++k) EXPECT_EQ(EdgeOf(k), plain(k)) << k;
 }
 
 }  // namespace

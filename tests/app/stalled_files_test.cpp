@@ -20,7 +20,7 @@
 #include "platform/files/bounded_call.h"
 #include "platform/qt/print_loop.h"
 #include "platform/qt/qt_modal_ui.h"
-#include "support/print_to_file_ui.h"
+#include "support/qt/print_to_file_ui.h"
 
 namespace {
 

@@ -119,7 +119,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ByteReader in(data, size);
   CMyKelvoView view;
   view.SeedRandom(in.Byte());
-  HeadlessHost host(640, 480, HeadlessHost::Options{false, false});
+  HeadlessHost host(640, 480);
   host.Attach(&view);
   host.Paint();
   bool started = false;

@@ -17,7 +17,7 @@ namespace {
 class RandomPlay {
  public:
   RandomPlay(std::uint32_t seed, bool keen)
-      : m_rng(seed), m_keen(keen), m_table(1024, 700, /*pixels=*/false, seed) {
+      : m_rng(seed), m_keen(keen), m_table(1024, 700, nullptr, seed) {
     m_table.view.m_fnCurrentTime = [] { return std::int64_t{1700000000}; };
     // While a message box is open the clock may run on.
     m_table.modal.whileBoxOpen = [this] {
@@ -204,7 +204,7 @@ TEST(GameRandomTest, InvariantsHoldThroughManySeededSequences) {
 TEST(GameRandomTest, KeenPlayerWhoNeverMissesAlwaysMakesThePerfectGame) {
   for (std::uint32_t seed = 100; seed < 110; ++seed) {
     SCOPED_TRACE("seed " + std::to_string(seed));
-    GameTable table(1024, 700, false, seed);
+    GameTable table(1024, 700, nullptr, seed);
     std::mt19937 rng(seed);
     table.Enter();
     while (table.view.m_nGameState != kStateGameOver) {

@@ -1,9 +1,8 @@
 // Playing from the keyboard: typed numbers and the cursor keys swap through
 // the same path as a drag, only while a drag would be taken, and their
-// frames show only to a player who uses them.
+// frames are drawn only for a player who uses them.
 #include <gtest/gtest.h>
 
-#include <QImage>
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -20,16 +19,11 @@ bool SameCall(const DrawCall& a, const DrawCall& b) {
          a.from == b.from && a.to == b.to;
 }
 
-COLORREF PixelAt(const QImage& image, int x, int y) {
-  const QRgb p = image.pixel(x, y);
-  return RGB(qRed(p), qGreen(p), qBlue(p));
-}
-
 // A game in its first swap period on 1 8 6 / 3 5 7 / 4 9 2 (cells 1 and 2,
 // holding 1 and 8, are the magic exchange).
 class KeyboardPlayTest : public ::testing::Test {
  protected:
-  explicit KeyboardPlayTest(bool pixels = false) : table(1024, 700, pixels) {}
+  KeyboardPlayTest() = default;
   void SetUp() override {
     table.Enter();
     view.MakePuzzle(0, 0);
@@ -216,63 +210,6 @@ TEST_F(KeyboardPlayTest, TheCursorStartsInTheCentreStopsAtTheEdgesAndPicksAreDro
   ASSERT_EQ(view.m_nRound, 1);
   table.Key(VK_RIGHT);
   EXPECT_EQ(view.m_nKeyCursor, 6);
-}
-
-class KeyboardFramePixelsTest : public KeyboardPlayTest {
- protected:
-  KeyboardFramePixelsTest() : KeyboardPlayTest(/*pixels=*/true) {}
-  COLORREF At(int x, int y) const { return PixelAt(table.host.Image(), x, y); }
-  // Pixels 2 to 8 in from the left edge of the cell at its middle height.
-  std::vector<COLORREF> EdgeOf(int cell) const {
-    const RECT& r = view.m_rcCell[cell];
-    std::vector<COLORREF> out;
-    for (int dx = 2; dx <= 8; ++dx) out.push_back(At(r.left + dx, (r.top + r.bottom) / 2));
-    return out;
-  }
-};
-
-TEST_F(KeyboardFramePixelsTest, CursorAndPickFramesShowInsideTheCellOnlyWhileThePeriodRuns) {
-  constexpr COLORREF kBlack = RGB(0, 0, 0);
-  constexpr COLORREF kWhite = RGB(0xFF, 0xFF, 0xFF);
-  const auto plain = [&](int cell) {
-    return std::vector<COLORREF>(7, view.m_brCell[cell].color());
-  };
-  // Nothing of the keyboard shows before its keys are used.
-  for (int k = 1; k <= 9; ++k) EXPECT_EQ(EdgeOf(k), plain(k)) << k;
-
-  // The pick on cell 5 (the 5): black, white, black six pixels in; the
-  // cursor came with it, two pixels in, black or white by its dashes.
-  table.Key('5');
-  const auto picked = EdgeOf(5);
-  EXPECT_EQ(picked[4], kBlack);
-  EXPECT_EQ(picked[5], kWhite);
-  EXPECT_EQ(picked[6], kBlack);
-  for (int i : {0, 1}) EXPECT_TRUE(picked[i] == kBlack || picked[i] == kWhite) << i;
-  EXPECT_EQ(picked[2], view.m_brCell[5].color());
-  // The bevel just outside the cell is untouched.
-  const RECT& c5 = view.m_rcCell[5];
-  EXPECT_EQ(At(c5.left - 1, (c5.top + c5.bottom) / 2), RGB(0, 0, 0));
-
-  // The cursor moves on, the pick stays; a full repaint draws both again.
-  table.Key(VK_RIGHT);
-  table.host.Paint();
-  EXPECT_EQ(EdgeOf(5)[5], kWhite);
-  EXPECT_EQ(EdgeOf(6)[5], view.m_brCell[6].color());
-  EXPECT_NE(EdgeOf(6), plain(6));
-
-  // Escape lets go of the pick; the close of the period wipes the cursor.
-  table.Key(VK_ESCAPE);
-  EXPECT_EQ(EdgeOf(5), plain(5));
-  table.RunOutSwapPeriod();
-  EXPECT_EQ(EdgeOf(6), plain(6));
-  table.host.Paint();
-  EXPECT_EQ(EdgeOf(6), plain(6));
-
-  // The next round shows the cursor again at once; a swap wipes it.
-  table.Enter();
-  EXPECT_NE(EdgeOf(6), plain(6));
-  table.SwapToMagic(/*typed=*/true);
-  for (int k = 1; k <= 9; ++k) EXPECT_EQ(EdgeOf(k), plain(k)) << k;
 }
 
 }  // namespace

@@ -152,7 +152,7 @@ TEST(LayoutTest, AbsurdClientSizesAreClampedNotOverflowed) {
 
 TEST(LayoutTest, LayoutPassTakesTheClientAndMakesTheFourFonts) {
   CMyKelvoView view;
-  HeadlessHost host(1024, 700, {.pixels = false, .record = false});
+  HeadlessHost host(1024, 700, {.record = false});
   host.Attach(&view);
   RecordingDC dc;
   view.LayOut(&dc);

@@ -23,7 +23,7 @@ constexpr UINT kLeft = DT_LEFT | DT_VCENTER | DT_SINGLELINE;
 constexpr UINT kRight = DT_RIGHT | DT_VCENTER | DT_SINGLELINE;
 
 struct PaintTest : testing::Test {
-  PaintTest() : host(1024, 700, {.pixels = false, .record = false}) { host.Attach(&view); }
+  PaintTest() : host(1024, 700, {.record = false}) { host.Attach(&view); }
   void Paint() {
     dc.Clear();
     view.OnDraw(&dc);

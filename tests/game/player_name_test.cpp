@@ -19,7 +19,7 @@ namespace {
 constexpr COLORREF kMagenta = RGB(0xFF, 0x00, 0xFF);
 
 struct PlayerNameTest : testing::Test {
-  PlayerNameTest() : host(1024, 700, {.pixels = false, .record = true}) {
+  PlayerNameTest() : host(1024, 700, {.record = true}) {
     savedName = thePlayerNameDlg.m_strPlayerName;
     thePlayerNameDlg.m_strPlayerName.clear();
     view.m_bSound = FALSE;

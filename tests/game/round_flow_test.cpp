@@ -362,7 +362,7 @@ INSTANTIATE_TEST_SUITE_P(AtEachTimerStart, TimerRefusalTest, ::testing::Values(0
 
 TEST(GameEndTest, PerfectGameScoresSoundsBannerAndMoment) {
   ScopedTimeZone utc("UTC");
-  GameTable table(1024, 700, /*pixels=*/true);
+  GameTable table;
   CMyKelvoView& view = table.view;
   // 2040-07-04 15:04:05 UTC: past what a 32-bit time value can hold.
   constexpr std::int64_t kMoment = 2225027045;

@@ -1,63 +1,47 @@
-// Which image the cue functions hand to the sound output, and how.
+// Which clip each cue function hands to the sound output, and how: the
+// clips stored for the four events, at their lengths, waited for only at
+// the end of a game.
 #include "sound/sound_cues.h"
 
 #include <gtest/gtest.h>
 
-#include <span>
 #include <vector>
 
-#include "platform/interface/resources.h"
-#include "platform/interface/sound_output.h"
+#include "platform/sound/wave_reader.h"
 #include "sound/sound_ids.h"
-
-namespace {
-
-// Keeps every clip handed over: its id, its image and whether the caller
-// waited for it.
-class RecordingOutput : public ISoundOutput {
- public:
-  struct Handed {
-    UINT id;
-    std::span<const unsigned char> image;
-    bool wait;
-  };
-  RecordingOutput() : previous(SetSoundOutput(this)) {}
-  ~RecordingOutput() override { SetSoundOutput(previous); }
-  ISoundOutput* previous;
-
-  void Play(UINT clipId, std::span<const unsigned char> image, bool wait) override {
-    plays.push_back({clipId, image, wait});
-  }
-
-  std::vector<Handed> plays;
-};
-
-}  // namespace
+#include "support/game_play.h"
 
 // How the output cuts one cue off with the next, and leaves a finished one's
 // tail alone, is checked on real sound by SoundReachesTheServer.
-TEST(SoundCues, HandTheWholeStoredImageUnderItsIdWithOrWithoutWaiting) {
-  RecordingOutput output;
-  PlaySoundCue(IDR_SOUND_GO);
-  PlaySoundCueSync(IDR_SOUND_GAME_OVER);
-  PlaySoundCue(IDR_SOUND_PERFECT);
-  PlaySoundCue(IDR_SOUND_REFUSED);
-  ASSERT_EQ(output.plays.size(), 4u);
-  const UINT ids[] = {IDR_SOUND_GO, IDR_SOUND_GAME_OVER, IDR_SOUND_PERFECT, IDR_SOUND_REFUSED};
-  for (std::size_t k = 0; k < 4; ++k) {
-    SCOPED_TRACE(ids[k]);
-    const auto stored = FindResource(ids[k], "SOUND");
-    ASSERT_FALSE(stored.empty());
-    EXPECT_EQ(output.plays[k].id, ids[k]);
-    // The image in place, not a copy: the resource stays for the whole run.
-    EXPECT_EQ(output.plays[k].image.data(), stored.data());
-    EXPECT_EQ(output.plays[k].image.size(), stored.size());
-    EXPECT_EQ(output.plays[k].wait, ids[k] == IDR_SOUND_GAME_OVER);
+TEST(SoundCues, EachHandsOverItsStoredClipWholeWithOrWithoutWaiting) {
+  struct Clip {
+    UINT id;
+    std::size_t frames;
+    bool waited;
+  };
+  const std::vector<Clip> clips = {{IDR_SOUND_GO, 15606, false},
+                                   {IDR_SOUND_GAME_OVER, 27565, true},
+                                   {IDR_SOUND_PERFECT, 25088, false},
+                                   {IDR_SOUND_REFUSED, 5513, false}};
+  CueRecorder output;
+  std::vector<std::size_t> frames;
+  output.onImage = [&](std::span<const unsigned char> image) {
+    const auto clip = ReadWave(image);
+    frames.push_back(clip ? clip->FrameCount() : 0);
+    EXPECT_TRUE(clip && clip->format.samplesPerSec == 22050);
+  };
+  for (const Clip& c : clips) (c.waited ? PlaySoundCueSync : PlaySoundCue)(c.id);
+  ASSERT_EQ(output.plays.size(), clips.size());
+  for (std::size_t k = 0; k < clips.size(); ++k) {
+    SCOPED_TRACE(clips[k].id);
+    EXPECT_EQ(output.plays[k].id, clips[k].id);
+    EXPECT_EQ(output.plays[k].waited, clips[k].waited);
+    EXPECT_EQ(frames[k], clips[k].frames);
   }
 }
 
 TEST(SoundCues, AMissingClipPlaysNothing) {
-  RecordingOutput output;
+  CueRecorder output;
   PlaySoundCue(0);
   PlaySoundCue(105);
   PlaySoundCueSync(100);

@@ -8,9 +8,10 @@
 CueRecorder::CueRecorder() : m_previous(SetSoundOutput(this)) {}
 CueRecorder::~CueRecorder() { SetSoundOutput(m_previous); }
 
-void CueRecorder::Play(UINT clipId, std::span<const unsigned char>, bool wait) {
+void CueRecorder::Play(UINT clipId, std::span<const unsigned char> image, bool wait) {
   plays.push_back({clipId, wait});
   if (onPlay) onPlay(clipId);
+  if (onImage) onImage(image);
 }
 
 std::vector<UINT> CueRecorder::Ids() const {
@@ -59,8 +60,8 @@ CPoint CellCentre(const CMyKelvoView& view, int cell) {
   return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
-GameTable::GameTable(int width, int height, bool pixels, std::uint32_t seed)
-    : host(width, height, HeadlessHost::Options{.pixels = pixels, .record = true}) {
+GameTable::GameTable(int width, int height, std::unique_ptr<PixelCanvas> canvas, std::uint32_t seed)
+    : host(width, height, HeadlessHost::Options{.record = true}, std::move(canvas)) {
   view.SeedRandom(seed);
   host.Attach(&view);
   host.Paint();
@@ -118,25 +119,4 @@ std::vector<DrawCall> GameTable::TextsEqual(const std::string& text) const {
   for (const auto& c : host.Recorded())
     if (c.kind == DrawCall::kDrawText && c.text == text) out.push_back(c);
   return out;
-}
-
-std::vector<QImage> HeadingPixels(const QImage& screen, const CMyKelvoView& view) {
-  std::vector<RECT> boxes(view.m_rcColumnLabel + 1, view.m_rcColumnLabel + kTotalSlot + 1);
-  boxes.insert(boxes.end(), {view.m_rcOverallLabel, view.m_rcScoreHeader, view.m_rcBonusCell[1]});
-  std::vector<QImage> pixels;
-  for (const RECT& b : boxes)
-    pixels.push_back(screen.copy(QRect(b.left, b.top, b.right - b.left, b.bottom - b.top)));
-  return pixels;
-}
-
-int ChangedPixels(const std::vector<QImage>& now, const std::vector<QImage>& before) {
-  if (now.size() != before.size()) return -1;
-  int changed = 0;
-  for (std::size_t i = 0; i < now.size(); ++i) {
-    if (now[i].size() != before[i].size()) return -1;
-    for (int y = 0; y < now[i].height(); ++y)
-      for (int x = 0; x < now[i].width(); ++x)
-        changed += now[i].pixel(x, y) != before[i].pixel(x, y);
-  }
-  return changed;
 }

@@ -4,7 +4,6 @@
 // with a hand-driven clock, and the score table's headings as drawn.
 #pragma once
 
-#include <QImage>
 #include <functional>
 #include <optional>
 #include <span>
@@ -34,8 +33,10 @@ class CueRecorder : public ISoundOutput {
   void Clear() { plays.clear(); }
 
   std::vector<Cue> plays;
-  // Called at each play, e.g. to look at the game at that moment.
+  // Called at each play, e.g. to look at the game at that moment, or at
+  // the clip handed over.
   std::function<void(UINT id)> onPlay;
+  std::function<void(std::span<const unsigned char> image)> onImage;
 
  private:
   ISoundOutput* m_previous;
@@ -54,19 +55,13 @@ std::optional<CellPair> FindMagicExchange(const int cell[10]);
 
 CPoint CellCentre(const CMyKelvoView& view, int cell);
 
-// What `screen` shows in each box of the score table's headings ("Round 1"
-// to "Total", "Overall", "Score", "Bonus"), in that order; a box's part off
-// the screen reads as black.
-std::vector<QImage> HeadingPixels(const QImage& screen, const CMyKelvoView& view);
-// How many pixels differ between two such readings of the same boxes.
-int ChangedPixels(const std::vector<QImage>& now, const std::vector<QImage>& before);
-
 // A view in a 1024x700 headless window (by default), painted once so its
-// layout is in place, with a recorder of cues and a scripted message box.
+// layout is in place, with a recorder of cues and a scripted message box;
+// with a canvas it draws pixels too.
 class GameTable {
  public:
-  explicit GameTable(int width = 1024, int height = 700, bool pixels = false,
-                     std::uint32_t seed = 12345);
+  explicit GameTable(int width = 1024, int height = 700,
+                     std::unique_ptr<PixelCanvas> canvas = nullptr, std::uint32_t seed = 12345);
   ~GameTable();
 
   void Enter() { view.OnKeyDown(VK_RETURN, 1, 0); }

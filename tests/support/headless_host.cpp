@@ -1,9 +1,6 @@
 #include "support/headless_host.h"
 
-#include <QPainter>
 #include <algorithm>
-
-#include "platform/drawing/painter_dc.h"
 
 namespace {
 
@@ -19,21 +16,16 @@ class OwningRecordingDC : public RecordingDC {
 
 }  // namespace
 
-HeadlessHost::HeadlessHost(int width, int height, Options options) : m_options(options) {
-  // The image holds at least one pixel so a painter can always open on it;
-  // the client rectangle reports the size asked for.
+HeadlessHost::HeadlessHost(int width, int height, Options options,
+                           std::unique_ptr<PixelCanvas> canvas)
+    : m_options(options), m_canvas(std::move(canvas)) {
   SetSize(width, height);
 }
 
 void HeadlessHost::SetSize(int width, int height) {
   m_width = std::max(width, 0);
   m_height = std::max(height, 0);
-  // Without pixels nothing draws into the image, and an 8K one would cost a
-  // large allocation and fill at every resize for nothing.
-  const int imageWidth = m_options.pixels ? std::max(m_width, 1) : 1;
-  const int imageHeight = m_options.pixels ? std::max(m_height, 1) : 1;
-  m_image = QImage(imageWidth, imageHeight, QImage::Format_RGB32);
-  m_image.fill(Qt::white);
+  if (m_canvas) m_canvas->Reset(m_width, m_height);
 }
 
 HeadlessHost::~HeadlessHost() {
@@ -49,12 +41,9 @@ void HeadlessHost::Attach(CView* view) {
 RECT HeadlessHost::ClientRect() const { return {0, 0, m_width, m_height}; }
 
 std::unique_ptr<CDC> HeadlessHost::OpenClientDC() {
-  std::unique_ptr<CDC> real;
-  if (m_options.pixels)
-    real = std::make_unique<PainterDC>(&m_image);
-  else
-    real = std::make_unique<PainterDC>(static_cast<QPaintDevice*>(nullptr));
-  if (!m_options.record) return real;
+  std::unique_ptr<CDC> real = m_canvas ? m_canvas->Open() : nullptr;
+  // Without pixels or a log, a surface that keeps its state and draws nothing.
+  if (!m_options.record) return real ? std::move(real) : std::make_unique<RecordingDC>();
   // Calls go into the host's log as they are made, so a test that looks in
   // the middle of a handler (at a cue, say) sees what has been drawn so far.
   return std::make_unique<OwningRecordingDC>(std::move(real), &m_recorded);
@@ -65,7 +54,7 @@ void HeadlessHost::CloseClientDC(std::unique_ptr<CDC> dc) { dc.reset(); }
 void HeadlessHost::Paint() {
   ++m_nPaints;
   m_paintPending = false;
-  m_image.fill(Qt::white);
+  if (m_canvas) m_canvas->Erase();
   if (!m_view) return;
   std::unique_ptr<CDC> dc = OpenClientDC();
   m_view->OnDraw(dc.get());

@@ -1,10 +1,10 @@
-// A window without a screen: a backing image of the client area, a clock
-// that moves only when told, and (when asked) a log of every drawing call.
-// Tests, the --screenshot option, benchmarks and fuzzers show the view
+// A window without a screen: a clock that moves only when told, a log of
+// every drawing call (when asked), and what the view had a screen reader
+// say.  It draws no pixels itself: given a canvas (support/qt/pixel_host.h)
+// it draws on that too.  Tests, benchmarks and fuzzers show the view
 // through it.
 #pragma once
 
-#include <QImage>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,17 +14,25 @@
 #include "support/manual_timer_service.h"
 #include "support/recording_dc.h"
 
+// Pixels for a headless host: the client area's backing image.
+class PixelCanvas {
+ public:
+  virtual ~PixelCanvas() = default;
+  // Sized to the client area and erased to white.
+  virtual void Reset(int width, int height) = 0;
+  virtual void Erase() = 0;
+  virtual std::unique_ptr<CDC> Open() = 0;
+};
+
 class HeadlessHost : public IViewHost {
  public:
   struct Options {
-    // Draw for real into the backing image (off: record only, faster, and
-    // the image stays a single white pixel whatever the client size).
-    bool pixels = true;
     // Keep a log of every drawing call of paints and handlers.
     bool record = false;
   };
   HeadlessHost(int width, int height) : HeadlessHost(width, height, Options()) {}
-  HeadlessHost(int width, int height, Options options);
+  HeadlessHost(int width, int height, Options options,
+               std::unique_ptr<PixelCanvas> canvas = nullptr);
   ~HeadlessHost() override;
 
   // Shows `view` in this host (and connects its timers to the clock).
@@ -38,7 +46,8 @@ class HeadlessHost : public IViewHost {
   // until its paint event arrives: a handler that draws first runs it.
   void ResizeLater(int width, int height);
 
-  const QImage& Image() const { return m_image; }
+  // The pixels drawn; nullptr without a canvas.
+  PixelCanvas* Canvas() const { return m_canvas.get(); }
   ManualTimerService& Clock() { return m_timers; }
   const std::vector<DrawCall>& Recorded() const { return m_recorded; }
   void ClearRecorded() { m_recorded.clear(); }
@@ -68,7 +77,7 @@ class HeadlessHost : public IViewHost {
   Options m_options;
   int m_width = 0;
   int m_height = 0;
-  QImage m_image;
+  std::unique_ptr<PixelCanvas> m_canvas;
   ManualTimerService m_timers;
   CView* m_view = nullptr;
   std::vector<DrawCall> m_recorded;

@@ -4,9 +4,11 @@
 
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "platform/interface/app_resources.h"
 #include "platform/interface/dialog.h"
 #include "platform/interface/modal_ui.h"
 #include "platform/interface/print_info.h"
@@ -36,7 +38,12 @@ class ScriptedModalUI : public IModalUI {
   // validation refuses it, counts as a refusal (the dialog would stay open):
   // the test then sees IDCANCEL and `refusedOk` set.
   int RunDialog(CDialog& dialog) override {
+    // As the real dialog: without its template it does not open, and a
+    // control its template lacks is not there to fill or read.
+    const DialogTemplate* tmpl = FindDialogTemplate(dialog.TemplateId());
+    if (!tmpl) return IDCANCEL;
     Controls controls;
+    for (const DialogControl& c : tmpl->controls) controls.known.insert(c.id);
     dialog.ExchangeData(controls, false);
     dialogsRun.push_back(dialog.TemplateId());
     limits = controls.limits;
@@ -86,14 +93,19 @@ class ScriptedModalUI : public IModalUI {
  private:
   IModalUI* m_previous;
   struct Controls : IDialogControls {
+    std::set<int> known;
     std::map<int, std::string> texts;
     std::map<int, int> limits;
     std::string GetText(int id) const override {
       auto it = texts.find(id);
-      return it == texts.end() ? std::string() : it->second;
+      return it == texts.end() || !known.count(id) ? std::string() : it->second;
     }
-    void SetText(int id, const std::string& text) override { texts[id] = text; }
-    void LimitText(int id, int maxChars) override { limits[id] = maxChars; }
+    void SetText(int id, const std::string& text) override {
+      if (known.count(id)) texts[id] = text;
+    }
+    void LimitText(int id, int maxChars) override {
+      if (known.count(id)) limits[id] = maxChars;
+    }
     void Focus(int) override {}
   };
 };

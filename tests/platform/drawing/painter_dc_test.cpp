@@ -215,27 +215,35 @@ TEST(PainterDCShapes, SetPixelSetsExactlyOnePixelAndRefusesOutside) {
   EXPECT_EQ(CountNot(image, kWhitePixel), 1);
 }
 
-TEST(PainterDCState, SelectingAndSettingReturnWhatWasThereBefore) {
-  QImage image = Canvas(10, 10);
-  PainterDC dc(&image);
-  CPen pen1(PS_SOLID, 1, kRed), pen2(PS_SOLID, 2, kBlue);
-  CFont font1 = ArialFont(12), font2 = ArialFont(20);
-  EXPECT_EQ(dc.SelectObject(&pen1), nullptr);
-  EXPECT_EQ(dc.SelectObject(&pen2), &pen1);
-  EXPECT_EQ(dc.SelectObject(static_cast<CPen*>(nullptr)), &pen2);
-  EXPECT_EQ(dc.SelectObject(&font1), nullptr);
-  EXPECT_EQ(dc.SelectObject(&font2), &font1);
-  EXPECT_EQ(dc.GetTextColor(), RGB(0, 0, 0));
-  EXPECT_EQ(dc.SetTextColor(kRed), RGB(0, 0, 0));
-  EXPECT_EQ(dc.SetTextColor(kBlue), kRed);
-  EXPECT_EQ(dc.GetTextColor(), kBlue);
-  EXPECT_EQ(dc.SetBkMode(TRANSPARENT), OPAQUE);
-  EXPECT_EQ(dc.SetBkMode(OPAQUE), TRANSPARENT);
-  EXPECT_EQ(dc.MoveTo(3, 4), (POINT{0, 0}));
-  dc.LineTo(6, 4);
-  EXPECT_EQ(dc.MoveTo(0, 0), (POINT{6, 4}));
-  EXPECT_EQ(dc.StartPage(), 1);
-  EXPECT_EQ(dc.EndPage(), 1);
+// What a call hands back puts the surface back as it was: a pen and a text
+// colour given back draw as before they were changed.
+TEST(PainterDCState, WhatIsHandedBackDrawsAsBefore) {
+  QImage image = Canvas(40, 30);
+  CPen red(PS_SOLID, 1, kRed);
+  CFont font = ArialFont(20);
+  Paint(image, [&](PainterDC& dc) {
+    CPen* before = dc.SelectObject(&red);
+    dc.MoveTo(0, 2);
+    dc.LineTo(10, 2);
+    dc.SelectObject(before);
+    dc.LineTo(20, 2);
+    dc.SelectObject(&font);
+    dc.SetBkMode(TRANSPARENT);
+    dc.SetTextColor(dc.SetTextColor(kBlue));
+    RECT box{0, 5, 40, 30};
+    dc.DrawText("W", &box, DT_SINGLELINE);
+  });
+  EXPECT_EQ(At(image, 5, 2), 0xFFFF0000);
+  EXPECT_EQ(At(image, 15, 2), 0xFF000000);
+  // The text is drawn black: the blue was handed back at once.
+  int blue = 0, dark = 0;
+  for (int y = 5; y < 30; ++y)
+    for (int x = 0; x < 40; ++x) {
+      blue += qBlue(At(image, x, y)) > 128 && qRed(At(image, x, y)) < 64;
+      dark += qGray(At(image, x, y)) < 64;
+    }
+  EXPECT_EQ(blue, 0);
+  EXPECT_GT(dark, 10);
 }
 
 TEST(PainterDCState, SurfaceOnANullImageIgnoresEveryCall) {

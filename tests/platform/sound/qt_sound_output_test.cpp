@@ -18,9 +18,9 @@
 #include <cstring>
 #include <string>
 
-#include "platform/interface/resources.h"
 #include "platform/sound/wave_reader.h"
 #include "sound/sound_ids.h"
+#include "support/file_resources.h"
 
 namespace {
 
@@ -61,7 +61,10 @@ long long MsTaken(Call call) {
       .count();
 }
 
-std::span<const unsigned char> Stored(UINT id) { return FindResource(id, "SOUND"); }
+std::span<const unsigned char> Stored(UINT id) {
+  static FileResourceFinder clips;
+  return clips.Find(id, "SOUND");
+}
 
 // The child's whole life: plays as the game does through the sound server
 // at `server` and ends with status 0 when every call returned in time, 1

@@ -1,5 +1,5 @@
-// The WAVE reader against the clips the game carries and against damaged
-// images: everything malformed is refused, nothing is read past the end
+// The WAVE reader against damaged copies of the clips the game carries and
+// other malformed images: everything malformed is refused, nothing is read past the end
 // (each image below is its own exactly-sized allocation, so AddressSanitizer
 // catches any over-read).
 #include "platform/sound/wave_reader.h"
@@ -7,15 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
 
-#include "platform/interface/resources.h"
 #include "sound/sound_ids.h"
-#include "tools/sound_synthesis.h"
+#include "support/file_resources.h"
 
 namespace {
 
@@ -92,60 +89,7 @@ std::string Refusal(const Bytes& image) {
   return clip ? std::string("accepted") : why;
 }
 
-Bytes ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
 }  // namespace
-
-TEST(StoredClips, EachParsesToItsFormatAndLength) {
-  struct Expected {
-    UINT id;
-    std::uint16_t bits;
-    std::size_t frames;
-  };
-  for (const Expected& e :
-       {Expected{IDR_SOUND_GO, 8, 15606}, Expected{IDR_SOUND_GAME_OVER, 8, 27565},
-        Expected{IDR_SOUND_PERFECT, 8, 25088}, Expected{IDR_SOUND_REFUSED, 16, 5513}}) {
-    SCOPED_TRACE(e.id);
-    // The type name matches without regard to case.
-    const auto image = FindResource(e.id, "sound");
-    ASSERT_FALSE(image.empty());
-    EXPECT_EQ(FindResource(e.id, "SOUND").data(), image.data());
-    std::string why;
-    const auto clip = ReadWave(image, &why);
-    ASSERT_TRUE(clip) << why;
-    EXPECT_EQ(clip->format.channels, 1);
-    EXPECT_EQ(clip->format.samplesPerSec, 22050u);
-    EXPECT_EQ(clip->format.bitsPerSample, e.bits);
-    EXPECT_EQ(clip->FrameCount(), e.frames);
-    EXPECT_EQ(clip->samples.size(), e.frames * e.bits / 8);
-    // The samples lie inside the resource.
-    EXPECT_GE(clip->samples.data(), image.data());
-    EXPECT_LE(clip->samples.data() + clip->samples.size(), image.data() + image.size());
-  }
-  EXPECT_TRUE(FindResource(105, "sound").empty());
-  EXPECT_TRUE(FindResource(IDR_SOUND_GO, "icon").empty());
-}
-
-TEST(StoredClips, CommittedFilesAreExactlyWhatTheGeneratorMakes) {
-  const std::vector<SynthesisedClip> clips = SynthesiseAllClips();
-  ASSERT_EQ(clips.size(), 4u);
-  bool someCarryExtraChunks = false;
-  for (const SynthesisedClip& clip : clips) {
-    SCOPED_TRACE(clip.fileName);
-    const Bytes file = ReadFile(std::string(KELVO_SOURCE_DIR) + "/res/sounds/" + clip.fileName);
-    EXPECT_TRUE(file == clip.image) << "res/sounds/" << clip.fileName
-                                    << " differs from what kelvo-make-sounds makes; run it again";
-    const auto resource = FindResource(clip.id, "SOUND");
-    EXPECT_TRUE(Bytes(resource.begin(), resource.end()) == file) << "embedded copy differs";
-    const std::string text(file.begin(), file.end());
-    if (text.find("LIST") != std::string::npos || text.find("fact") != std::string::npos)
-      someCarryExtraChunks = true;
-  }
-  EXPECT_TRUE(someCarryExtraChunks);
-}
 
 TEST(WaveReader, WalksPastOtherChunksInAnyOrder) {
   // An odd-sized unknown chunk (with its pad byte) before "fmt ", the data
@@ -318,8 +262,9 @@ TEST(WaveReader, DamagedCopiesOfTheStoredClipsNeverReadOutside) {
   // Random bytes and sizes overwritten in copies of real clips: whatever the
   // reader says, an accepted clip's samples lie inside the image.
   std::mt19937 random(2024);
+  FileResourceFinder clips;
   for (UINT id = IDR_SOUND_GO; id <= IDR_SOUND_REFUSED; ++id) {
-    const auto resource = FindResource(id, "SOUND");
+    const auto resource = clips.Find(id, "SOUND");
     ASSERT_FALSE(resource.empty());
     const Bytes original(resource.begin(), resource.end());
     int accepted = 0;

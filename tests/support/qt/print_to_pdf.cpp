@@ -1,4 +1,4 @@
-#include "support/print_to_pdf.h"
+#include "support/qt/print_to_pdf.h"
 
 #include <QMarginsF>
 #include <QPageLayout>

@@ -1,7 +1,8 @@
-// The test program's entry: one QApplication for the whole run, on the
+// The application tests' entry: one QApplication for the whole run, on the
 // offscreen platform unless told otherwise, so widgets, fonts and printing
-// work without a display.  Settings go to a private folder so the suite
-// never touches the user's own.
+// work without a display, with the Qt implementation installed as the
+// program installs it.  Settings go to a private folder so the suite never
+// touches the user's own.
 #include <gtest/gtest.h>
 
 #include <QApplication>
