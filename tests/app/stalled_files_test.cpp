@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <atomic>
 #include <chrono>
+#include <future>
 #include <thread>
 
 #include "app/MyKelvoDoc.h"
@@ -132,6 +133,34 @@ TEST(StalledFiles, OpenSaveSettingsAndPrintGiveUpWithAMessageWhileTheWindowGoesO
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), QByteArray("[Recent%20File%20List]\nFile1=/kept\n"));
   EXPECT_EQ(doc.GetTitle(), "Untitled");
+}
+
+// Between the deadline and a change already under way, whichever comes
+// first decides, and the message says which.
+TEST(StalledFiles, NothingChangesOnceTheGameGaveUpAndAChangeUnderWaySaysItMayFinish) {
+  const ShorterFileCallLimit limit(milliseconds(200));
+  for (const bool enterAtOnce : {false, true}) {
+    std::promise<void> release;
+    auto entered = std::make_shared<std::promise<bool>>();
+    std::future<bool> enteredOrNot = entered->get_future();
+    std::string why;
+    EXPECT_FALSE(CallFileOperation(
+        [released = release.get_future().share(), entered, enterAtOnce](std::string*,
+                                                                        CommitGate& gate) {
+          const bool early = enterAtOnce && gate.Enter();
+          released.wait();
+          const bool ok = early || gate.Enter();
+          entered->set_value(ok);
+          return ok;
+        },
+        &why));
+    release.set_value();
+    const bool changed = enteredOrNot.get();
+    if (!enterAtOnce) {
+      EXPECT_FALSE(changed) << "a change began after the game gave up";
+    }
+    EXPECT_EQ(why.find("may still finish") != std::string::npos, changed) << why;
+  }
 }
 
 }  // namespace
