@@ -55,6 +55,10 @@ bool WaitKeepingWindowAlive(Task& task, IWaitingLoop& loop,
       std::lock_guard lock(task.mutex);
       if (task.done || std::chrono::steady_clock::now() >= deadline) {
         task.waiting = nullptr;
+        // The keys and clicks held back meanwhile are handled as soon as
+        // the thread is back in its loop, not at the window system's next
+        // event.
+        loop.Wake();
         return task.done;
       }
       task.waiting = &loop;

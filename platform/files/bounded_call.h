@@ -23,7 +23,8 @@ class IWaitingLoop {
   // Handles the thread's events, user input held back, until Wake() or
   // `deadline`; it may return earlier (the caller asks again).
   virtual void RunUntil(std::chrono::steady_clock::time_point deadline) = 0;
-  // Makes RunUntil return; called from the worker thread.
+  // Makes RunUntil return, or the thread's loop look at its input again;
+  // called from the worker thread, and when the wait is over.
   virtual void Wake() = 0;
 };
 void SetWaitingLoop(IWaitingLoop* loop);

@@ -163,4 +163,24 @@ TEST(StalledFiles, NothingChangesOnceTheGameGaveUpAndAChangeUnderWaySaysItMayFin
   }
 }
 
+// An idle window sends its loop nothing: the wait must end on its own timer,
+// every time, not when the stalled call does.
+TEST(StalledFiles, AnIdleWindowStopsWaitingAtTheLimit) {
+  const ShorterFileCallLimit limit(milliseconds(100));
+  QWidget window;
+  window.show();
+  SetModalParent(&window);
+  std::promise<void> release;
+  const std::shared_future<void> released = release.get_future().share();
+  for (int i = 0; i < 5; ++i) {
+    const auto start = Clock::now();
+    EXPECT_FALSE(CallBounded<bool>([released](CommitGate&) {
+      return released.wait_for(milliseconds(5000)) == std::future_status::ready;
+    }));
+    EXPECT_LT(Clock::now() - start, milliseconds(2000)) << "the wait overslept";
+  }
+  SetModalParent(nullptr);
+  release.set_value();
+}
+
 }  // namespace
