@@ -84,12 +84,12 @@ TEST(OnX11, ACloseAskedForDuringAFileWaitClosesTheWindowOnceTheCommandIsOver) {
   // while a window manager asks the window to close.
   QTimer::singleShot(0, [&] {
     QTimer::singleShot(50, [&] {
-      xcb_client_message_event_t close{};
-      close.response_type = XCB_CLIENT_MESSAGE;
-      close.format = 32;
-      close.window = static_cast<xcb_window_t>(window.winId());
-      close.type = X11Atom("WM_PROTOCOLS");
-      close.data.data32[0] = X11Atom("WM_DELETE_WINDOW");
+      const xcb_client_message_event_t close = {.response_type = XCB_CLIENT_MESSAGE,
+                                                .format = 32,
+                                                .sequence = 0,
+                                                .window = static_cast<xcb_window_t>(window.winId()),
+                                                .type = X11Atom("WM_PROTOCOLS"),
+                                                .data = {.data32 = {X11Atom("WM_DELETE_WINDOW")}}};
       xcb_send_event(X11Connection(), 0, close.window, XCB_EVENT_MASK_NO_EVENT,
                      reinterpret_cast<const char*>(&close));
       xcb_flush(X11Connection());
