@@ -226,6 +226,7 @@ TEST(Document, AFullDiskLeavesTheOldContentsWholeAndSaysSo) {
 TEST(Document, SaveKeepsTheAclAndAttributesAndWidensNoPermission) {
   // On the build folder's file system, which keeps ACLs.
   QTemporaryDir dir(KELVO_BINARY_DIR "/acl-test-XXXXXX");
+  if (!dir.isValid()) GTEST_SKIP() << "no folder can be made in the build folder";
   const std::string shared = Write(dir.path() + "/shared.txt", "old");
   const std::string plain = Write(dir.path() + "/plain.txt", "old");
   ::chmod(plain.c_str(), 0644);
