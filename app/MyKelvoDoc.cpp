@@ -17,7 +17,7 @@ bool Refuse(std::string* error, const char* verb, const std::string& path, const
 // Whether `path` is a regular file with something in it; nothing when its
 // file system does not answer.
 std::optional<bool> HoldsData(const std::string& path) {
-  return CallBounded<bool>([path](const std::atomic<bool>&) {
+  return CallBounded<bool>([path](CommitGate&) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0;
   });
@@ -40,9 +40,7 @@ bool CMyKelvoDoc::OnOpenDocument(const std::string& path, std::string* error) {
   // Nothing of the game lives in a file: the contents are not read, but
   // the file must be one that can be read without blocking.
   const bool readable = CallFileOperation(
-      [path](std::string* reason, const std::atomic<bool>&) {
-        return CheckReadableRegularFile(path, reason);
-      },
+      [path](std::string* reason, CommitGate&) { return CheckReadableRegularFile(path, reason); },
       &why);
   if (!readable) return Refuse(error, "open", path, why);
   SetPathName(path);
@@ -53,8 +51,8 @@ bool CMyKelvoDoc::OnSaveDocument(const std::string& path, std::string* error) {
   std::string why;
   // The document has no data: what it saves is an empty file.
   const bool saved = CallFileOperation(
-      [path](std::string* reason, const std::atomic<bool>& givenUp) {
-        return ReplaceFileContents(path, {}, reason, {.givenUp = &givenUp});
+      [path](std::string* reason, CommitGate& gate) {
+        return ReplaceFileContents(path, {}, reason, [&gate] { return gate.Enter(); });
       },
       &why);
   if (!saved) return Refuse(error, "save", path, why);

@@ -62,12 +62,11 @@ bool SettingsFile::Load(std::optional<std::string> path, std::string* why) {
     std::string bytes;
     std::string why;
   };
-  const std::optional<Loaded> loaded =
-      CallBounded<Loaded>([path = *m_path](const std::atomic<bool>&) {
-        Loaded l;
-        l.result = ReadRegularFile(path, kMaxSettingsBytes, &l.bytes, &l.why);
-        return l;
-      });
+  const std::optional<Loaded> loaded = CallBounded<Loaded>([path = *m_path](CommitGate&) {
+    Loaded l;
+    l.result = ReadRegularFile(path, kMaxSettingsBytes, &l.bytes, &l.why);
+    return l;
+  });
   if (!loaded) {
     *why = NoAnswerReason();
     return false;
@@ -130,7 +129,7 @@ bool SettingsFile::Save(std::string* why) {
   // What the file holds now (another instance may have written it since),
   // with this game's changes on top.
   const bool saved = CallFileOperation(
-      [path = *m_path, changes = m_changes](std::string* reason, const std::atomic<bool>& givenUp) {
+      [path = *m_path, changes = m_changes](std::string* reason, CommitGate& gate) {
         std::string bytes;
         if (ReadRegularFile(path, kMaxSettingsBytes, &bytes, reason) == ReadResult::kRefused)
           return false;
@@ -140,7 +139,7 @@ bool SettingsFile::Save(std::string* why) {
         const std::string after = ini.Text();
         if (after == before) return true;
         return MakeFolders(FolderOf(path), reason) &&
-               ReplaceFileContents(path, after, reason, {.givenUp = &givenUp});
+               ReplaceFileContents(path, after, reason, [&gate] { return gate.Enter(); });
       },
       why);
   if (saved) m_changes.clear();

@@ -19,8 +19,8 @@ void SetFileCallLimit(std::chrono::milliseconds limit) { g_limitMs = limit.count
 namespace bounded_call_detail {
 
 struct Task {
-  std::function<void(const std::atomic<bool>&)> run;
-  std::atomic<bool> givenUp{false};
+  std::function<void(CommitGate&)> run;
+  CommitGate gate;
   std::mutex mutex;
   std::condition_variable finished;
   bool done = false;
@@ -28,7 +28,7 @@ struct Task {
   IWaitingLoop* waiting = nullptr;
 };
 
-std::shared_ptr<Task> MakeTask(std::function<void(const std::atomic<bool>&)> run) {
+std::shared_ptr<Task> MakeTask(std::function<void(CommitGate&)> run) {
   auto task = std::make_shared<Task>();
   task->run = std::move(run);
   return task;
@@ -37,7 +37,7 @@ std::shared_ptr<Task> MakeTask(std::function<void(const std::atomic<bool>&)> run
 namespace {
 
 void Work(const std::shared_ptr<Task>& task) {
-  task->run(task->givenUp);
+  task->run(task->gate);
   std::lock_guard lock(task->mutex);
   task->done = true;
   task->finished.notify_all();
@@ -55,6 +55,10 @@ bool WaitKeepingWindowAlive(Task& task, IWaitingLoop& loop,
       std::lock_guard lock(task.mutex);
       if (task.done || std::chrono::steady_clock::now() >= deadline) {
         task.waiting = nullptr;
+        // The keys and clicks held back meanwhile are handled as soon as
+        // the thread is back in its loop, not at the window system's next
+        // event.
+        loop.Wake();
         return task.done;
       }
       task.waiting = &loop;
@@ -70,8 +74,8 @@ bool WaitQuietly(Task& task, std::chrono::steady_clock::time_point deadline) {
 
 }  // namespace
 
-bool RunAndWait(const std::shared_ptr<Task>& task, std::chrono::milliseconds limit) {
-  const auto deadline = std::chrono::steady_clock::now() + limit;
+bool RunAndWait(const std::shared_ptr<Task>& task, bool* mayStillFinish) {
+  const auto deadline = std::chrono::steady_clock::now() + FileCallLimit();
   try {
     std::thread([task] { Work(task); }).detach();
   } catch (const std::system_error&) {
@@ -84,34 +88,40 @@ bool RunAndWait(const std::shared_ptr<Task>& task, std::chrono::milliseconds lim
   const bool done = loop && loop->KeepsWindowAlive()
                         ? WaitKeepingWindowAlive(*task, *loop, deadline)
                         : WaitQuietly(*task, deadline);
-  if (!done) task->givenUp = true;
-  return done;
+  if (mayStillFinish) *mayStillFinish = false;
+  if (done || task->gate.Abandon()) return done;
+  // Its change had begun, and may have ended since the deadline.
+  std::lock_guard lock(task->mutex);
+  if (mayStillFinish) *mayStillFinish = !task->done;
+  return task->done;
 }
 
 }  // namespace bounded_call_detail
 
-std::string NoAnswerReason() {
+std::string NoAnswerReason(bool saveMayStillFinish) {
   // In whole seconds, at least one.
   const long long seconds = std::max(1LL, (g_limitMs.load() + 999) / 1000);
   return "its file system did not answer within " + std::to_string(seconds) +
-         (seconds == 1 ? " second" : " seconds") + " (a stalled network drive?)";
+         (seconds == 1 ? " second" : " seconds") + " (a stalled network drive?)" +
+         (saveMayStillFinish ? "; the save had begun and may still finish" : "");
 }
 
-bool CallFileOperation(
-    std::function<bool(std::string* why, const std::atomic<bool>& givenUp)> operation,
-    std::string* why) {
+bool CallFileOperation(std::function<bool(std::string* why, CommitGate& gate)> operation,
+                       std::string* why) {
   struct Outcome {
     bool ok = false;
     std::string why;
   };
-  const std::optional<Outcome> outcome =
-      CallBounded<Outcome>([operation = std::move(operation)](const std::atomic<bool>& givenUp) {
+  bool mayStillFinish = false;
+  const std::optional<Outcome> outcome = CallBounded<Outcome>(
+      [operation = std::move(operation)](CommitGate& gate) {
         Outcome o;
-        o.ok = operation(&o.why, givenUp);
+        o.ok = operation(&o.why, gate);
         return o;
-      });
+      },
+      &mayStillFinish);
   if (!outcome) {
-    *why = NoAnswerReason();
+    *why = NoAnswerReason(mayStillFinish);
     return false;
   }
   if (!outcome->ok) *why = outcome->why;

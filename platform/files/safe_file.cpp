@@ -4,8 +4,10 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
 #include <climits>
@@ -100,6 +102,13 @@ std::string ReadError(const std::string& path, int err) {
   return std::strerror(err);
 }
 
+// Why the new contents could not be written; the old file is still whole.
+std::string WriteFailure(int err) {
+  if (err == ENOSPC) return "the disk is full; the file was left as it was";
+  if (err == EDQUOT) return "your disk quota is used up; the file was left as it was";
+  return std::strerror(err);
+}
+
 // Why an existing file (`st`, when known) could not be written.
 std::string WriteError(const std::string& path, int err, const struct stat* st) {
   if (std::string folder = FolderProblem(path, err); !folder.empty()) return folder;
@@ -120,7 +129,7 @@ std::string CreateError(const std::string& folder, int err) {
     return "you may not create files in the folder " + Quoted(ShownFolder(folder));
   if (err == EROFS)
     return "the folder " + Quoted(ShownFolder(folder)) + " is on a read-only file system";
-  return std::strerror(err);
+  return WriteFailure(err);
 }
 
 // The file a link leads to (or `path` itself when it is no link).
@@ -158,10 +167,11 @@ void SyncFolder(const std::string& folder) {
   if (fd) ::fsync(fd.get());
 }
 
-bool GivenUp(const ReplaceOptions& options, std::string* why) {
-  if (options.givenUp && options.givenUp->load())
-    return !Fail(why, "it took too long, and the save was abandoned");
-  return false;
+using CommitCheck = std::function<bool()>;
+
+// Whether the file may be changed now; the caller may have given up waiting.
+bool MayCommit(const CommitCheck& mayCommit, std::string* why) {
+  return !mayCommit || mayCommit() || Fail(why, "it took too long, and the save was abandoned");
 }
 
 // Temporaries of ours are named ".kelvo-save-PID-XXXXXX", PID being their
@@ -282,11 +292,10 @@ class TempFile {
 };
 
 bool WriteAndCommit(TempFile& temp, const std::string& target, std::string_view bytes,
-                    std::string* why, const ReplaceOptions& options) {
+                    std::string* why, const CommitCheck& mayCommit) {
   if (!WriteAllAt(temp.fd(), bytes, 0) || ::fsync(temp.fd()) != 0)
-    return Fail(why, std::strerror(errno));
-  if (GivenUp(options, why)) return false;
-  if (options.beforeCommit) options.beforeCommit();
+    return Fail(why, WriteFailure(errno));
+  if (!MayCommit(mayCommit, why)) return false;
   if (!temp.CommitAs(target)) return Fail(why, WriteError(target, errno, nullptr));
   // The rename itself reaches the disk with its folder.
   SyncFolder(FolderOf(target));
@@ -294,21 +303,76 @@ bool WriteAndCommit(TempFile& temp, const std::string& target, std::string_view 
 }
 
 bool WriteNewFile(const std::string& target, std::string_view bytes, std::string* why,
-                  const ReplaceOptions& options) {
+                  const CommitCheck& mayCommit) {
   const std::string folder = FolderOf(target);
   RemoveStaleTemporaries(folder);
   TempFile temp;
   if (!temp.Create(folder, 0666)) return Fail(why, CreateError(folder, errno));
-  return WriteAndCommit(temp, target, bytes, why, options);
+  return WriteAndCommit(temp, target, bytes, why, mayCommit);
+}
+
+// An answer of flistxattr or fgetxattr, whose size is not known beforehand;
+// nothing when the call fails.
+template <class Call>
+std::optional<std::string> AttributeAnswer(Call call) {
+  for (;;) {
+    const ssize_t size = call(nullptr, 0);
+    if (size < 0) return std::nullopt;
+    std::string answer(static_cast<std::size_t>(size), '\0');
+    const ssize_t got = call(answer.data(), answer.size());
+    if (got >= 0) return answer.substr(0, static_cast<std::size_t>(got));
+    if (errno != ERANGE) return std::nullopt;  // else it grew meanwhile
+  }
+}
+
+std::optional<std::string> AttributeList(int fd) {
+  std::optional<std::string> names =
+      AttributeAnswer([fd](char* to, std::size_t size) { return ::flistxattr(fd, to, size); });
+  if (!names && errno == ENOTSUP) return std::string();  // a file system without any
+  return names;
+}
+
+std::optional<std::string> AttributeValue(int fd, const char* name) {
+  return AttributeAnswer(
+      [fd, name](char* to, std::size_t size) { return ::fgetxattr(fd, name, to, size); });
+}
+
+// Gives file `to` exactly the extended attributes of file `from`, its ACL
+// (system.posix_acl_access) among them: those `to` was born with (a
+// folder's default ACL) go unless `from` has them too.
+bool CopyAttributes(int from, int to) {
+  const std::optional<std::string> wanted = AttributeList(from);
+  const std::optional<std::string> present = AttributeList(to);
+  if (!wanted || !present) return false;
+  auto names = [](const std::string& list) {
+    std::vector<std::string> split;
+    for (std::size_t at = 0; at < list.size(); at += split.back().size() + 1)
+      split.emplace_back(list.c_str() + at);
+    return split;
+  };
+  const std::vector<std::string> keep = names(*wanted);
+  for (const std::string& name : names(*present))
+    if (std::find(keep.begin(), keep.end(), name) == keep.end() &&
+        ::fremovexattr(to, name.c_str()) != 0)
+      return false;
+  for (const std::string& name : keep) {
+    const std::optional<std::string> value = AttributeValue(from, name.c_str());
+    if (!value) return false;
+    if (AttributeValue(to, name.c_str()) != value &&
+        ::fsetxattr(to, name.c_str(), value->data(), value->size(), 0) != 0)
+      return false;
+  }
+  return true;
 }
 
 enum class RenameResult { kDone, kFailed, kWriteInPlace };
 
-// Replaces `target` (described by `old`) by a new file with the same owner,
-// group and mode; kWriteInPlace when that cannot be had.
-RenameResult ReplaceByRename(const std::string& target, const struct stat& old,
+// Replaces `target` (open as `oldFd`, described by `old`) by a new file with
+// the same owner, group, mode and extended attributes; kWriteInPlace when
+// that cannot be had.
+RenameResult ReplaceByRename(const std::string& target, int oldFd, const struct stat& old,
                              std::string_view bytes, std::string* why,
-                             const ReplaceOptions& options) {
+                             const CommitCheck& mayCommit) {
   const std::string folder = FolderOf(target);
   RemoveStaleTemporaries(folder);
   TempFile temp;
@@ -324,17 +388,43 @@ RenameResult ReplaceByRename(const std::string& target, const struct stat& old,
   if ((old.st_uid != ::geteuid() || old.st_gid != ::getegid()) &&
       ::fchown(temp.fd(), old.st_uid, old.st_gid) != 0)
     return RenameResult::kWriteInPlace;
-  if (::fchmod(temp.fd(), old.st_mode & 07777) != 0) return RenameResult::kWriteInPlace;
-  return WriteAndCommit(temp, target, bytes, why, options) ? RenameResult::kDone
-                                                           : RenameResult::kFailed;
+  if (::fchmod(temp.fd(), old.st_mode & 07777) != 0 || !CopyAttributes(oldFd, temp.fd()))
+    return RenameResult::kWriteInPlace;
+  // An ACL sets the mode's bits too: the new file must end up with exactly
+  // the old one's permissions, none wider.
+  struct stat made {};
+  if (::fstat(temp.fd(), &made) != 0 || made.st_uid != old.st_uid || made.st_gid != old.st_gid ||
+      made.st_mode != old.st_mode)
+    return RenameResult::kWriteInPlace;
+  return WriteAndCommit(temp, target, bytes, why, mayCommit) ? RenameResult::kDone
+                                                             : RenameResult::kFailed;
 }
 
-// Writes `bytes` into the open file itself: over the old contents from the
-// start, then cut to length.  Owner, mode and links stay as they are, but an
-// interrupted write of non-empty contents can leave a mixture.
-bool WriteInPlace(int fd, std::string_view bytes, std::string* why, const ReplaceOptions& options) {
-  if (GivenUp(options, why)) return false;
-  if (options.beforeCommit) options.beforeCommit();
+// Makes room on the disk for `bytes` in the file (`oldSize` long) before any
+// of the old contents is overwritten; false, with errno set and the old
+// contents whole, when there is none.
+bool Reserve(int fd, off_t oldSize, std::string_view bytes) {
+  const auto size = static_cast<off_t>(bytes.size());
+  // Keeping the size: the reservation alone changes nothing one can read.
+  if (size == 0 || ::fallocate(fd, FALLOC_FL_KEEP_SIZE, 0, size) == 0) return true;
+  if (errno != EOPNOTSUPP) return false;
+  // A file system that reserves nothing (NFSv3, many FUSE ones): the part
+  // beyond the old end goes first and is cut off again should it not fit.
+  if (size <= oldSize || WriteAllAt(fd, bytes.substr(static_cast<std::size_t>(oldSize)), oldSize))
+    return true;
+  const int err = errno;
+  if (::ftruncate(fd, oldSize) == 0) errno = err;
+  return false;
+}
+
+// Writes `bytes` into the open file itself (`oldSize` long): over the old
+// contents from the start once the disk has room, then cut to length.
+// Owner, mode, attributes and links stay as they are, but an interrupted
+// write of non-empty contents can leave a mixture.
+bool WriteInPlace(int fd, off_t oldSize, std::string_view bytes, std::string* why,
+                  const CommitCheck& mayCommit) {
+  if (!MayCommit(mayCommit, why)) return false;
+  if (!Reserve(fd, oldSize, bytes)) return Fail(why, WriteFailure(errno));
   if (!WriteAllAt(fd, bytes, 0) || ::ftruncate(fd, static_cast<off_t>(bytes.size())) != 0 ||
       ::fsync(fd) != 0)
     return Fail(why, std::strerror(errno));
@@ -342,7 +432,7 @@ bool WriteInPlace(int fd, std::string_view bytes, std::string* why, const Replac
 }
 
 bool ReplaceExisting(const std::string& target, const struct stat& seen, std::string_view bytes,
-                     std::string* why, const ReplaceOptions& options) {
+                     std::string* why, const CommitCheck& mayCommit) {
   // Opening for writing is where the kernel says whether the player may
   // write the file; it changes nothing yet.  Not through a link that was
   // swapped in, and without waiting should a pipe or device be there now.
@@ -355,7 +445,7 @@ bool ReplaceExisting(const std::string& target, const struct stat& seen, std::st
     return Fail(why, "it was replaced by another file meanwhile; nothing was written");
   // Renaming a new file over one with other hard links would split them.
   if (st.st_nlink == 1) {
-    switch (ReplaceByRename(target, st, bytes, why, options)) {
+    switch (ReplaceByRename(target, fd.get(), st, bytes, why, mayCommit)) {
       case RenameResult::kDone:
         return true;
       case RenameResult::kFailed:
@@ -364,7 +454,7 @@ bool ReplaceExisting(const std::string& target, const struct stat& seen, std::st
         break;
     }
   }
-  return WriteInPlace(fd.get(), bytes, why, options);
+  return WriteInPlace(fd.get(), st.st_size, bytes, why, mayCommit);
 }
 
 }  // namespace
@@ -392,46 +482,31 @@ bool CheckReadableRegularFile(const std::string& path, std::string* why) {
 ReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::string* bytes,
                            std::string* why) {
   bytes->clear();
+  auto refuse = [why](std::string reason) {
+    Fail(why, std::move(reason));
+    return ReadResult::kRefused;
+  };
   struct stat st {};
   if (::stat(path.c_str(), &st) != 0) {
     const int err = errno;
     struct stat link {};
     if (err == ENOENT && ::lstat(path.c_str(), &link) != 0) return ReadResult::kMissing;
-    Fail(why,
-         err == ENOENT ? "it is a link to something that does not exist" : ReadError(path, err));
-    return ReadResult::kRefused;
+    return refuse(err == ENOENT ? "it is a link to something that does not exist"
+                                : ReadError(path, err));
   }
   const std::string tooLarge = "it is larger than " + std::to_string(maxBytes) + " bytes";
-  if (!S_ISREG(st.st_mode)) {
-    Fail(why, NotAFile(st.st_mode));
-    return ReadResult::kRefused;
-  }
-  if (static_cast<std::size_t>(st.st_size) > maxBytes) {
-    Fail(why, tooLarge);
-    return ReadResult::kRefused;
-  }
+  if (!S_ISREG(st.st_mode)) return refuse(NotAFile(st.st_mode));
+  if (static_cast<std::size_t>(st.st_size) > maxBytes) return refuse(tooLarge);
   Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-  if (!fd) {
-    Fail(why, ReadError(path, errno));
-    return ReadResult::kRefused;
-  }
-  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-    Fail(why, NotAFile(st.st_mode));
-    return ReadResult::kRefused;
-  }
+  if (!fd) return refuse(ReadError(path, errno));
+  if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return refuse(NotAFile(st.st_mode));
   char buffer[65536];
   for (;;) {
     const ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      Fail(why, std::strerror(errno));
-      return ReadResult::kRefused;
-    }
+    if (n < 0) return refuse(std::strerror(errno));
     if (n == 0) return ReadResult::kRead;
-    if (bytes->size() + static_cast<std::size_t>(n) > maxBytes) {
-      Fail(why, tooLarge);
-      return ReadResult::kRefused;
-    }
+    if (bytes->size() + static_cast<std::size_t>(n) > maxBytes) return refuse(tooLarge);
     bytes->append(buffer, static_cast<std::size_t>(n));
   }
 }
@@ -455,7 +530,7 @@ bool CheckWritableTarget(const std::string& path, std::string* why) {
 }
 
 bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::string* why,
-                         const ReplaceOptions& options) {
+                         const std::function<bool()>& mayCommit) {
   if (path.empty()) return Fail(why, "no file name was given");
   // The file a link leads to is the one written; the link stays.
   std::string target;
@@ -463,10 +538,10 @@ bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::s
   struct stat st {};
   if (::stat(target.c_str(), &st) != 0) {
     if (errno != ENOENT) return Fail(why, WriteError(target, errno, nullptr));
-    return WriteNewFile(target, bytes, why, options);
+    return WriteNewFile(target, bytes, why, mayCommit);
   }
   if (!S_ISREG(st.st_mode)) return Fail(why, NotAFile(st.st_mode));
-  return ReplaceExisting(target, st, bytes, why, options);
+  return ReplaceExisting(target, st, bytes, why, mayCommit);
 }
 
 bool MakeFolders(const std::string& folder, std::string* why) {

@@ -6,9 +6,13 @@
 //
 // On failure each puts into `why` a reason that completes "Cannot save
 // "x": ...", naming the folder when the folder is the problem.
+//
+// GIO's file replacement (g_file_replace) was measured and does not serve:
+// it leaves a named temporary behind a killed save, empties a hard-linked
+// file before it knows the disk has room, drops ACLs, may still rename after
+// it was cancelled, and blocks opening a named pipe.
 #pragma once
 
-#include <atomic>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -28,23 +32,19 @@ ReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::s
 // create files in.
 bool CheckWritableTarget(const std::string& path, std::string* why);
 
-struct ReplaceOptions {
-  // Runs once the new contents are ready, just before the file is changed.
-  std::function<void()> beforeCommit = {};
-  // Set when the caller has given up waiting: the file is then left as it is.
-  const std::atomic<bool>* givenUp = nullptr;
-};
-
-// Replaces the contents of `path` with `bytes`.  Owner, group, mode and
-// hard links are kept: the new contents go to a temporary file beside it
-// that is then renamed over it (so the old file stays whole until the new
-// one is complete), or, where a rename would lose the owner or a link or
-// the folder cannot take a new file, they are written into the file itself.
-// A file the player may not write is refused.  A killed save leaves no
-// temporary file where the file system can create unnamed ones; stale
-// temporaries of ours in the folder (their writer gone) are removed.
+// Replaces the contents of `path` with `bytes`.  Owner, group, mode, ACL,
+// extended attributes and hard links are kept: the new contents go to a
+// temporary file beside it that is then renamed over it (so the old file
+// stays whole until the new one is complete), or, where a rename would lose
+// any of those or the folder cannot take a new file, they are written into
+// the file itself once the disk has room for them.  A file the player may
+// not write is refused.  A killed save leaves no temporary file where the
+// file system can create unnamed ones; stale temporaries of ours in the
+// folder (their writer gone) are removed.  `mayCommit` is asked just before
+// the file is changed: when it answers false (its caller gave up waiting),
+// the file is left as it is.
 bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::string* why,
-                         const ReplaceOptions& options = {});
+                         const std::function<bool()>& mayCommit = {});
 
 // Creates `folder` and any missing folders above it, private to the user
 // (mode 0700, as the settings folders are made).

@@ -93,8 +93,8 @@ void PrintToFile(CView& view, CPrintInfo& info, const std::string& target) {
     return;
   }
   const bool written = CallFileOperation(
-      [target, bytes](std::string* reason, const std::atomic<bool>& givenUp) {
-        return ReplaceFileContents(target, bytes, reason, {.givenUp = &givenUp});
+      [target, bytes](std::string* reason, CommitGate& gate) {
+        return ReplaceFileContents(target, bytes, reason, [&gate] { return gate.Enter(); });
       },
       &why);
   if (!written) RefuseTarget(target, why);
@@ -104,9 +104,7 @@ void PrintToFile(CView& view, CPrintInfo& info, const std::string& target) {
 
 bool CheckPrintTarget(const std::string& target, std::string* why) {
   return CallFileOperation(
-      [target](std::string* reason, const std::atomic<bool>&) {
-        return CheckWritableTarget(target, reason);
-      },
+      [target](std::string* reason, CommitGate&) { return CheckWritableTarget(target, reason); },
       why);
 }
 

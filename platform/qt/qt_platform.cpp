@@ -8,13 +8,15 @@
 #include <algorithm>
 
 #include "platform/files/bounded_call.h"
+#include "platform/qt/close_after_wait.h"
 #include "platform/qt/qt_modal_ui.h"
 #include "platform/qt/qt_resources.h"
 #include "platform/sound/qt_sound_output.h"
 
 namespace {
 // While the window's thread waits for a file call, the main window (once
-// shown) keeps its timers and painting going; keys and clicks wait.
+// shown) keeps its timers and painting going; keys and clicks wait, and a
+// request to close the window is kept for after (close_after_wait.h).
 class WindowWaitingLoop : public IWaitingLoop {
  public:
   bool KeepsWindowAlive() const override {
@@ -32,6 +34,7 @@ class WindowWaitingLoop : public IWaitingLoop {
     timeUp.setTimerType(Qt::PreciseTimer);
     timeUp.setSingleShot(true);
     timeUp.start(std::max(left, std::chrono::milliseconds(0)));
+    CloseAfterWait::Begin(ModalParent());
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
                                     QEventLoop::WaitForMoreEvents);
   }

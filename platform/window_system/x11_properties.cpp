@@ -71,6 +71,24 @@ bool X11WindowManagerRuns() {
   return !self.empty() && self[0] == named[0];
 }
 
+bool IsX11CloseRequest(const void* event, xcb_window_t window) {
+  const auto type = static_cast<const xcb_generic_event_t*>(event)->response_type & 0x7f;
+  if (type == XCB_CLIENT_MESSAGE) {
+    const auto* message = static_cast<const xcb_client_message_event_t*>(event);
+    return message->window == window && message->format == 32 &&
+           message->type == X11Atom("WM_PROTOCOLS") &&
+           message->data.data32[0] == X11Atom("WM_DELETE_WINDOW");
+  }
+  const auto* key = static_cast<const xcb_key_press_event_t*>(event);
+  if (type != XCB_KEY_PRESS || key->event != window || !(key->state & XCB_MOD_MASK_1)) return false;
+  xcb_connection_t* connection = X11Connection();
+  Reply<xcb_get_keyboard_mapping_reply_t> map(xcb_get_keyboard_mapping_reply(
+      connection, xcb_get_keyboard_mapping(connection, key->detail, 1), nullptr));
+  constexpr xcb_keysym_t kF4 = 0xffc1;
+  return map && map->keysyms_per_keycode > 0 &&
+         xcb_get_keyboard_mapping_keysyms(map.get())[0] == kF4;
+}
+
 bool X11WindowManagerSupports(xcb_atom_t hint) {
   const std::vector<std::uint32_t> supported =
       ReadX11Property(X11RootWindow(), X11Atom("_NET_SUPPORTED"));

@@ -33,6 +33,10 @@ bool X11WindowManagerSupports(xcb_atom_t hint);
 void SendToWindowManager(xcb_window_t window, xcb_atom_t message,
                          const std::array<std::uint32_t, 5>& data = {});
 
+// Whether `event`, as Qt hands it to native event filters, asks `window`
+// to close: the window manager's WM_DELETE_WINDOW, or Alt+F4 pressed in it.
+bool IsX11CloseRequest(const void* event, xcb_window_t window);
+
 // The window's client area on the screen, in root coordinates, as the
 // server has it now.
 std::optional<PixelRect> X11ClientGeometry(xcb_window_t window);

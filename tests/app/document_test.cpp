@@ -4,8 +4,10 @@
 #include <grp.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -13,6 +15,8 @@
 #include <QFileInfo>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <cstdlib>
+#include <cstring>
 
 #include "app/MyKelvoDoc.h"
 #include "app/RecentFileList.h"
@@ -182,13 +186,77 @@ TEST(Document, AnInterruptedSaveLeavesTheOldFileWhole) {
   const std::string path = Write(dir.path() + "/kept.txt", old);
   QByteArray seenBeforeRename;
   std::string why;
-  ASSERT_TRUE(ReplaceFileContents(path, "new", &why,
-                                  {.beforeCommit = [&] { seenBeforeRename = Read(path); }}))
-      << why;
+  ASSERT_TRUE(ReplaceFileContents(path, "new", &why, [&] {
+    seenBeforeRename = Read(path);
+    return true;
+  })) << why;
   EXPECT_EQ(seenBeforeRename, old);
   EXPECT_EQ(Read(path), QByteArray("new"));
   // No temporary file is left beside it.
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1);
+}
+
+TEST(Document, AFullDiskLeavesTheOldContentsWholeAndSaysSo) {
+  if (::geteuid() != 0) GTEST_SKIP() << "mounting a small tmpfs needs root";
+  QTemporaryDir dir;
+  const std::string disk = dir.path().toStdString();
+  if (::mount("kelvo-test", disk.c_str(), "tmpfs", 0, "size=256k") != 0)
+    GTEST_SKIP() << "no tmpfs could be mounted: " << std::strerror(errno);
+  const struct Unmount {
+    std::string at;
+    ~Unmount() { ::umount(at.c_str()); }
+  } unmount{disk};
+  const QByteArray old(100000, 'o');
+  const std::string linked = Write(dir.path() + "/linked", old);
+  const std::string single = Write(dir.path() + "/single", old);
+  ASSERT_EQ(::link(linked.c_str(), (disk + "/other").c_str()), 0);
+  // 200 kB more fits nowhere: not beside the old file, not over it in place.
+  const std::string larger(200000, 'n');
+  std::string why;
+  for (const std::string& path : {linked, single}) {
+    EXPECT_FALSE(ReplaceFileContents(path, larger, &why)) << path;
+    EXPECT_EQ(why, "the disk is full; the file was left as it was");
+    EXPECT_EQ(Read(path), old) << path;
+  }
+  ::unlink(single.c_str());
+  EXPECT_TRUE(ReplaceFileContents(linked, larger, &why)) << why;
+  EXPECT_EQ(Read(disk + "/other"), QByteArray::fromStdString(larger));
+}
+
+TEST(Document, SaveKeepsTheAclAndAttributesAndWidensNoPermission) {
+  // On the build folder's file system, which keeps ACLs.
+  QTemporaryDir dir(KELVO_BINARY_DIR "/acl-test-XXXXXX");
+  if (!dir.isValid()) GTEST_SKIP() << "no folder can be made in the build folder";
+  const std::string shared = Write(dir.path() + "/shared.txt", "old");
+  const std::string plain = Write(dir.path() + "/plain.txt", "old");
+  ::chmod(plain.c_str(), 0644);
+  // The folder's default ACL would let daemon into a new file: not into a
+  // file saved over one that let daemon in as little as a plain 0644 does.
+  const std::string setfacl = "setfacl -m u:daemon:rw " + shared +
+                              " && setfacl -d -m u:daemon:rw " + dir.path().toStdString() +
+                              " 2>/dev/null";
+  if (std::system(setfacl.c_str()) != 0)
+    GTEST_SKIP() << "setfacl is missing or this file system keeps no ACLs";
+  const bool userAttributes = ::setxattr(shared.c_str(), "user.kelvo", "kept", 4, 0) == 0;
+  auto attribute = [](const std::string& path, const char* name) {
+    char value[256];
+    const ssize_t size = ::getxattr(path.c_str(), name, value, sizeof value);
+    return size < 0 ? std::string() : std::string(value, static_cast<std::size_t>(size));
+  };
+  const std::string acl = attribute(shared, "system.posix_acl_access");
+  const struct stat before = Stat(shared);
+  std::string why;
+  ASSERT_TRUE(ReplaceFileContents(shared, "new", &why)) << why;
+  EXPECT_EQ(attribute(shared, "system.posix_acl_access"), acl);
+  EXPECT_EQ(Stat(shared).st_mode, before.st_mode);
+  if (userAttributes) {
+    EXPECT_EQ(attribute(shared, "user.kelvo"), "kept");
+  }
+  // Still a new file renamed over the old one, not the old one rewritten.
+  EXPECT_NE(Stat(shared).st_ino, before.st_ino);
+  ASSERT_TRUE(ReplaceFileContents(plain, "new", &why)) << why;
+  EXPECT_EQ(attribute(plain, "system.posix_acl_access"), "");
+  EXPECT_EQ(Stat(plain).st_mode & 07777, 0644u);
 }
 
 TEST(Document, PipesDevicesAndFoldersAreRefusedAtOnceWithOneMessage) {
@@ -338,9 +406,10 @@ TEST(Document, ASaveLeavesNoTemporaryAndClearsStaleOnesOfOurs) {
   if (probe >= 0) ::close(probe);
   QStringList during;
   std::string why;
-  ASSERT_TRUE(ReplaceFileContents(folder + "/round.kelv", "x", &why,
-                                  {.beforeCommit = [&] { during = ours(); }}))
-      << why;
+  ASSERT_TRUE(ReplaceFileContents(folder + "/round.kelv", "x", &why, [&] {
+    during = ours();
+    return true;
+  })) << why;
   QStringList left = {QString::fromStdString(kept[0]), QString::fromStdString(kept[1]),
                       QString::fromStdString(kept[2])};
   left.sort();

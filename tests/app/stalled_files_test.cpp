@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <atomic>
 #include <chrono>
+#include <future>
 #include <thread>
 
 #include "app/MyKelvoDoc.h"
@@ -132,6 +133,54 @@ TEST(StalledFiles, OpenSaveSettingsAndPrintGiveUpWithAMessageWhileTheWindowGoesO
   ASSERT_TRUE(f.open(QIODevice::ReadOnly));
   EXPECT_EQ(f.readAll(), QByteArray("[Recent%20File%20List]\nFile1=/kept\n"));
   EXPECT_EQ(doc.GetTitle(), "Untitled");
+}
+
+// Between the deadline and a change already under way, whichever comes
+// first decides, and the message says which.
+TEST(StalledFiles, NothingChangesOnceTheGameGaveUpAndAChangeUnderWaySaysItMayFinish) {
+  const ShorterFileCallLimit limit(milliseconds(200));
+  for (const bool enterAtOnce : {false, true}) {
+    std::promise<void> release;
+    auto entered = std::make_shared<std::promise<bool>>();
+    std::future<bool> enteredOrNot = entered->get_future();
+    std::string why;
+    EXPECT_FALSE(CallFileOperation(
+        [released = release.get_future().share(), entered, enterAtOnce](std::string*,
+                                                                        CommitGate& gate) {
+          const bool early = enterAtOnce && gate.Enter();
+          released.wait();
+          const bool ok = early || gate.Enter();
+          entered->set_value(ok);
+          return ok;
+        },
+        &why));
+    release.set_value();
+    const bool changed = enteredOrNot.get();
+    if (!enterAtOnce) {
+      EXPECT_FALSE(changed) << "a change began after the game gave up";
+    }
+    EXPECT_EQ(why.find("may still finish") != std::string::npos, changed) << why;
+  }
+}
+
+// An idle window sends its loop nothing: the wait must end on its own timer,
+// every time, not when the stalled call does.
+TEST(StalledFiles, AnIdleWindowStopsWaitingAtTheLimit) {
+  const ShorterFileCallLimit limit(milliseconds(100));
+  QWidget window;
+  window.show();
+  SetModalParent(&window);
+  std::promise<void> release;
+  const std::shared_future<void> released = release.get_future().share();
+  for (int i = 0; i < 5; ++i) {
+    const auto start = Clock::now();
+    EXPECT_FALSE(CallBounded<bool>([released](CommitGate&) {
+      return released.wait_for(milliseconds(5000)) == std::future_status::ready;
+    }));
+    EXPECT_LT(Clock::now() - start, milliseconds(2000)) << "the wait overslept";
+  }
+  SetModalParent(nullptr);
+  release.set_value();
 }
 
 }  // namespace

@@ -5,12 +5,17 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
+#include <future>
 #include <optional>
 
 #include "app/MainFrame.h"
 #include "app/MyKelvoApp.h"
+#include "platform/files/bounded_call.h"
+#include "platform/qt/qt_modal_ui.h"
 #include "platform/qt/view_widget.h"
 #include "platform/window_system/x11_properties.h"
 #include "platform/window_system/x11_window_hints.h"
@@ -64,4 +69,43 @@ TEST(OnX11, WithNoWindowManagerTheWindowCoversTheScreenFromItsFirstFrameAndHasTh
   // Nobody else hands the new window the keyboard: it must take it itself.
   EXPECT_TRUE(WaitFor([&] { return QApplication::activeWindow() == app.Frame(); }));
   EXPECT_EQ(QApplication::focusWidget(), app.Frame()->View());
+}
+
+TEST(OnX11, ACloseAskedForDuringAFileWaitClosesTheWindowOnceTheCommandIsOver) {
+  if (!X11Connection()) GTEST_SKIP() << "needs Qt's xcb platform";
+  QWidget window;
+  window.show();
+  SetModalParent(&window);
+  const std::chrono::milliseconds limit = FileCallLimit();
+  SetFileCallLimit(std::chrono::milliseconds(300));
+  std::promise<void> release;
+  bool openAfterTheMessage = false;
+  // A command from the window's own loop that waits in vain and then says so,
+  // while a window manager asks the window to close.
+  QTimer::singleShot(0, [&] {
+    QTimer::singleShot(50, [&] {
+      const xcb_client_message_event_t close = {.response_type = XCB_CLIENT_MESSAGE,
+                                                .format = 32,
+                                                .sequence = 0,
+                                                .window = static_cast<xcb_window_t>(window.winId()),
+                                                .type = X11Atom("WM_PROTOCOLS"),
+                                                .data = {.data32 = {X11Atom("WM_DELETE_WINDOW")}}};
+      xcb_send_event(X11Connection(), 0, close.window, XCB_EVENT_MASK_NO_EVENT,
+                     reinterpret_cast<const char*>(&close));
+      xcb_flush(X11Connection());
+    });
+    EXPECT_FALSE(CallBounded<bool>([released = release.get_future().share()](CommitGate&) {
+      released.wait();
+      return true;
+    }));
+    QMessageBox message(&window);
+    QTimer::singleShot(300, &message, &QDialog::accept);
+    message.exec();
+    openAfterTheMessage = window.isVisible();
+  });
+  EXPECT_TRUE(WaitFor([&] { return openAfterTheMessage && !window.isVisible(); }))
+      << "the close was lost, or came inside the command";
+  release.set_value();
+  SetModalParent(nullptr);
+  SetFileCallLimit(limit);
 }
