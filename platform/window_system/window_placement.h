@@ -20,8 +20,8 @@
 //  - openbox and xfwm4 under north-west gravity put the frame, not the
 //    client, at the point asked for; the window is then off by the frame.
 //  - Around a minimize (openbox from its caption button or window menu, or
-//    any taskbar; xfwm4 alike; mutter refuses, as the window offers no
-//    minimize function): the window manager marks the window hidden
+//    any taskbar; xfwm4 alike; mutter without a shell minimizes no window
+//    at all): the window manager marks the window hidden
 //    (_NET_WM_STATE_HIDDEN, WM_STATE Iconic) and unmaps it; to restore it,
 //    it marks it shown again, maps it, and reports its unchanged place in a
 //    synthetic ConfigureNotify.  openbox then slides the frame back from

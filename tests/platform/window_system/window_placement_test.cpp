@@ -226,7 +226,7 @@ TEST(WindowPlacement, AMovedWindowIsPutBackAndAPanelsStripIsLeftFree) {
 }
 
 // Minimize and restore as openbox and xfwm4 were seen to do them (see
-// window_placement.h); mutter refuses to minimize the window.
+// window_placement.h); mutter without a shell minimizes no window.
 TEST(WindowPlacement, AWindowMinimizedAndRestoredTwiceIsLeftWhereTheWindowManagerPutsItBack) {
   struct Restore {
     const char* windowManager;
