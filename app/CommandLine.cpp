@@ -93,7 +93,11 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
       // One of Qt's own options: Qt reads it when the application starts.
       if (arg == "-platform") cl.platformGiven = true;
-      if (kQtOptionsWithValue.count(arg) && i + 1 < args.size()) ++i;
+      if (kQtOptionsWithValue.count(arg) && i + 1 < args.size()) {
+        ++i;
+        if (arg == "-platform") cl.qtPlatform = args[i];
+        if (arg == "-display") cl.qtDisplay = args[i];
+      }
     } else {
       if (!cl.documentPath.empty()) return Error("only one file can be opened");
       cl.documentPath = arg;

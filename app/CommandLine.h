@@ -18,6 +18,8 @@ struct CommandLine {
   int height = 700;
   std::string error;           // kError: one line
   bool platformGiven = false;  // a Qt -platform option was passed
+  std::string qtPlatform;      // its value
+  std::string qtDisplay;       // the value of Qt's -display option
   int swapSeconds = 0;         // kRun: a longer swap period asked for, or 0
 };
 

@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QTimer>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
 
 #include "app/AboutDlg.h"
 #include "app/DisplayStartGuard.h"
@@ -23,6 +25,7 @@
 #include "platform/qt/qt_modal_ui.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/view_widget.h"
+#include "platform/window_system/display_probe.h"
 #include "platform/window_system/session_bus.h"
 #include "res/app_resources.h"
 #include "res/main_menu.h"
@@ -190,10 +193,24 @@ int RunKelvo(int argc, char** argv) {
   // (platform/caption_bar.h).
   if (!qEnvironmentVariableIsSet("QT_WAYLAND_DISABLE_WINDOWDECORATION"))
     qputenv("QT_WAYLAND_DISABLE_WINDOWDECORATION", "1");
-  AvoidAutolaunchedSessionBus();
+  // A display or session bus that takes the connection and never answers
+  // would hold Qt up for ever, with no window and no word.
+  constexpr std::chrono::seconds kAnswerLimit{3};
+  auto displayProbe = std::make_unique<DisplayProbe>(cl.qtPlatform, cl.qtDisplay, kAnswerLimit);
+  if (!displayProbe->Silent().empty()) {
+    std::fprintf(stderr,
+                 "kelvo: cannot open the display (%s): its server took the connection but did "
+                 "not answer within %lld s\n",
+                 displayProbe->Silent().c_str(), static_cast<long long>(kAnswerLimit.count()));
+    return 1;
+  }
+  const std::string said =
+      ChooseSessionBus(kAnswerLimit, cl.qtDisplay.empty() ? displayProbe->X11() : nullptr);
+  if (!said.empty()) std::fprintf(stderr, "kelvo: %s\n", said.c_str());
   DisplayStartGuard displayGuard;
   QApplication qapp(argc, argv);
   displayGuard.Opened();
+  displayProbe.reset();
   const std::string scaleProblem = ScaleFactorProblem(QGuiApplication::primaryScreen());
   if (!scaleProblem.empty()) {
     std::fprintf(stderr, "kelvo: %s\n", scaleProblem.c_str());

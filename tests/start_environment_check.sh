@@ -2,17 +2,22 @@
 # Starts the built game where it cannot run and checks that it ends at once
 # with its own message and status 1, never hanging without a window nor
 # aborting: scale factors that leave no usable screen, an X display and a
-# Wayland display that are not there, an unknown Qt platform.  Then, on a
-# private X server (where Xvfb is installed), that no session bus is
-# autolaunched for the game while a real one is still used.
-#   tests/start_environment_check.sh path/to/kelvo
+# Wayland display that are not there or never answer, an unknown Qt
+# platform.  Then, on a private X server (where Xvfb is installed), that no
+# session bus is autolaunched for the game while a real one is still used,
+# that the menu bar asks it for no global menu, and that a bus that never
+# answers leaves the game to start without it.
+#   tests/start_environment_check.sh path/to/kelvo [path/to/kelvo-stalled-server]
 set -u
 game=$(readlink -f "$1")
+stalled_server=$(readlink -f "${2:-}")
 work=$(mktemp -d)
 pids=()
+silent_lock=""
 cleanup() {
   local pid
   for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null; done
+  [ -n "$silent_lock" ] && rm -f "$silent_lock"
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -30,17 +35,19 @@ fail() {
 }
 
 # refused WHAT MESSAGE-START VAR=VALUE...: the game, given the settings,
-# ends with status 1 and a first line "kelvo: MESSAGE-START...".
+# ends with status 1 and a first line "kelvo: MESSAGE-START...", within
+# $within seconds.
+within=20
 refused() {
   local what=$1 expected=$2 status
   shift 2
-  env "$@" timeout 20 "$game" >"$work/out" 2>&1
+  env "$@" timeout "$within" "$game" >"$work/out" 2>&1
   status=$?
-  if [ "$status" -eq 1 ] && head -n1 "$work/out" | grep -q "^kelvo: $expected"; then
+  if [ "$status" -eq 1 ] && [[ "$(head -n1 "$work/out")" == "kelvo: $expected"* ]]; then
     pass "$what: $(head -n1 "$work/out")"
   else
     case $status in
-      124) status="$status (still running after 20 s)" ;;
+      124) status="$status (still running after $within s)" ;;
       134) status="$status (aborted)" ;;
     esac
     fail "$what: exit status $status, said: $(head -n3 "$work/out" | tr '\n' ' ')"
@@ -54,13 +61,16 @@ for factor in 0 -1 nan 0.0001 1e9; do
 done
 
 echo "Displays that are not there"
-dead_x=""
-for n in $(seq 901 999); do
-  [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || {
-    dead_x=$n
-    break
-  }
-done
+free_display() {
+  local n
+  for n in $(seq "$1" 999); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || {
+      echo "$n"
+      return
+    }
+  done
+}
+dead_x=$(free_display 901)
 refused "DISPLAY=:$dead_x" "cannot open the display (DISPLAY=:$dead_x)" DISPLAY=":$dead_x"
 refused "WAYLAND_DISPLAY of no compositor" "cannot open the display (WAYLAND_DISPLAY=" \
   WAYLAND_DISPLAY=kelvo-nowhere
@@ -69,6 +79,35 @@ refused "QT_QPA_PLATFORM=wayland without a compositor" \
   WAYLAND_DISPLAY=kelvo-nowhere
 refused "QT_QPA_PLATFORM of no plugin" "cannot open the display (QT_QPA_PLATFORM=" \
   QT_QPA_PLATFORM=kelvo-nowhere
+
+echo "Display servers that take the connection and never answer"
+if [ ! -x "$stalled_server" ]; then
+  echo "  not checked: no kelvo-stalled-server given"
+else
+  # Each case is over in seconds; a game that waits for ever is stopped.
+  within=10
+  silent_x=$(free_display "$((dead_x + 1))")
+  "$stalled_server" "/tmp/.X11-unix/X$silent_x" &
+  pids+=($!)
+  # The lock file an X server keeps: no X server started meanwhile takes
+  # the number (nor removes the socket) while the silent one holds it.
+  silent_lock="/tmp/.X$silent_x-lock"
+  printf '%10d\n' "$!" >"$silent_lock"
+  "$stalled_server" "$XDG_RUNTIME_DIR/kelvo-silent" &
+  pids+=($!)
+  sleep 0.2
+  refused "DISPLAY of a silent X server" \
+    "cannot open the display (DISPLAY=:$silent_x): its server took the connection but did not answer" \
+    DISPLAY=":$silent_x"
+  rm -f "$silent_lock"
+  refused "WAYLAND_DISPLAY of a silent compositor" \
+    "cannot open the display (WAYLAND_DISPLAY=kelvo-silent): its server took the connection" \
+    WAYLAND_DISPLAY=kelvo-silent
+  refused "QT_QPA_PLATFORM=wayland with a silent compositor" \
+    "cannot open the display (WAYLAND_DISPLAY=kelvo-silent): its server took the connection" \
+    QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=kelvo-silent
+  within=20
+fi
 
 echo "Session bus"
 # The game's connection to the bus at ADDRESS, waited for while it runs.
@@ -134,6 +173,42 @@ else
   pids+=("$(cat "$work/bus.pid")")
   uses_bus "the bus in DBUS_SESSION_BUS_ADDRESS" "$address" DISPLAY="$display" \
     DBUS_SESSION_BUS_ADDRESS="$address"
+
+  # The menus stay in the window: the game never asks the bus whether a
+  # global menu bar is there (a question Qt waits on without a limit).
+  if command -v dbus-monitor >/dev/null 2>&1; then
+    dbus-monitor --address "$address" >"$work/monitor" 2>&1 &
+    monitor=$!
+    pids+=("$monitor")
+    sleep 0.3
+    DISPLAY=$display DBUS_SESSION_BUS_ADDRESS=$address KELVO_REPORT_FIRST_FRAME=1 timeout 20 \
+      "$game" >"$work/out" 2>&1
+    sleep 0.3
+    kill "$monitor" 2>/dev/null
+    wait "$monitor" 2>/dev/null
+    if ! grep -q 'member=Hello' "$work/monitor"; then
+      fail "the bus monitor saw nothing of the game: $(head -n2 "$work/monitor" | tr '\n' ' ')"
+    elif grep -q 'com.canonical.AppMenu.Registrar' "$work/monitor"; then
+      fail "the game asked the session bus for a global menu bar"
+    else
+      pass "the game asked the session bus for no global menu bar"
+    fi
+  fi
+
+  if [ -x "$stalled_server" ]; then
+    "$stalled_server" "$work/silent-bus" &
+    pids+=($!)
+    sleep 0.2
+    DISPLAY=$display DBUS_SESSION_BUS_ADDRESS="unix:path=$work/silent-bus" \
+      KELVO_REPORT_FIRST_FRAME=1 timeout 15 "$game" >"$work/out" 2>&1
+    status=$?
+    if [ "$status" -eq 0 ] && grep -q '^kelvo-first-frame ' "$work/out" &&
+      grep -q '^kelvo: the session bus (unix:path=.*) did not answer' "$work/out"; then
+      pass "a silent session bus: $(grep '^kelvo: ' "$work/out"), and the window came"
+    else
+      fail "a silent session bus: exit status $status, said: $(head -n3 "$work/out" | tr '\n' ' ')"
+    fi
+  fi
 
   dbus-daemon --session --fork --address="unix:path=$XDG_RUNTIME_DIR/bus" --print-pid=3 \
     3>"$work/bus.pid"

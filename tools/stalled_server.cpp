@@ -1,6 +1,8 @@
-// kelvo-stalled-server: a sound server that has stalled, as its clients see
-// it: a Unix socket at PATH that takes every connection and never answers.
-// tools/check-sound-output points the game at it.  Runs until a signal ends
+// kelvo-stalled-server: a server that has stalled, as its clients see it: a
+// Unix socket at PATH that takes every connection and never answers.
+// tools/check-sound-output points the game at it as a sound server,
+// tests/start_environment_check.sh as an X server, a Wayland compositor and
+// a session bus.  Runs until a signal ends
 // it, and removes the socket then.
 //   kelvo-stalled-server PATH
 #include <sys/socket.h>

@@ -24,7 +24,12 @@ QKeySequence KeySequenceFor(const AcceleratorResource& accelerator) {
 
 FrameWindow::FrameWindow(const MenuResource& menu, const AcceleratorTable& accelerators,
                          CommandRouter& router)
-    : m_router(router), m_menuBar(new FrameMenuBar(this)) {
+    : m_router(router) {
+  // The menus stay in the window, never in a desktop's global menu bar: a
+  // menu bar asks the session bus for one as it is made, and waits for the
+  // answer without a limit.
+  QCoreApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+  m_menuBar = new FrameMenuBar(this);
   // A caption bar only: no system menu, no minimize, maximize or close
   // buttons; the window is shown over the whole available area and is not
   // meant to be moved or resized.

@@ -3,8 +3,17 @@
 #include <wayland-client.h>
 
 #include <QGuiApplication>
+#include <chrono>
 #include <cstdint>
 #include <cstring>
+
+#include "platform/window_system/wayland_display_probe.h"
+
+namespace {
+// The compositor has answered Qt by now; one that stops answering is not
+// waited for longer than this.
+constexpr std::chrono::milliseconds kAnswerLimit{1000};
+}  // namespace
 
 bool WindowSystemDrawsCaption() {
   if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) return true;
@@ -28,7 +37,7 @@ bool CompositorOffersServerSideDecorations() {
   };
   wl_registry* registry = wl_display_get_registry(display);
   wl_registry_add_listener(registry, &listener, &offered);
-  const bool answered = wl_display_roundtrip(display) >= 0;
+  const bool answered = RoundTripWithin(display, kAnswerLimit) == ServerAnswer::kAnswers;
   wl_registry_destroy(registry);
   wl_display_disconnect(display);
   return answered && offered;

@@ -13,5 +13,5 @@
 bool WindowSystemDrawsCaption();
 
 // Whether the compositor at WAYLAND_DISPLAY offers server-side decorations;
-// false where no compositor answers.
+// false where no compositor answers, or none within a second.
 bool CompositorOffersServerSideDecorations();

@@ -19,6 +19,16 @@
 //    the available area.
 //  - openbox and xfwm4 under north-west gravity put the frame, not the
 //    client, at the point asked for; the window is then off by the frame.
+//  - Around a minimize (openbox from its caption button or window menu, or
+//    any taskbar; xfwm4 alike; mutter without a shell minimizes no window
+//    at all): the window manager marks the window hidden
+//    (_NET_WM_STATE_HIDDEN, WM_STATE Iconic) and unmaps it; to restore it,
+//    it marks it shown again, maps it, and reports its unchanged place in a
+//    synthetic ConfigureNotify.  openbox then slides the frame back from
+//    its icon below the screen for a moment and says nothing when the slide
+//    ends: the X server's own reading of the window's place follows the
+//    slide (from (673, 1300) with the frame at the screen's top left), and
+//    only the window manager's report says where it stays.
 #pragma once
 
 #include <optional>
@@ -51,8 +61,14 @@ struct PlacementFacts {
   // reason (or cannot answer the question at all).
   bool frameExtentsOverdue = false;
   bool mapped = false;
+  // The window manager keeps the window minimized.
+  bool minimized = false;
   // The client area as the X server last reported it.
   std::optional<PixelRect> client;
+  // The client area as the window manager last reported it (a synthetic
+  // ConfigureNotify), if it has since the window last changed of itself: it
+  // holds over the server's reading, which follows any slide of the frame.
+  std::optional<PixelRect> reported;
   // The window manager marks the window maximized.
   bool maximized = false;
   // A request (the map, or a later one) has not been answered yet.
@@ -83,5 +99,10 @@ inline constexpr int kMaxPlacementRequests = 3;
 
 // The client area whose frame is exactly `area`.
 PixelRect ClientAreaInside(const PixelRect& area, const FrameExtents& frame);
+
+// The window manager minimized the window, or gave it back.  Where a
+// minimized window lay says nothing; one given back is placed afresh, with
+// the full count of requests.
+void SetMinimized(PlacementFacts& facts, bool minimized);
 
 PlacementStep NextPlacementStep(const PlacementFacts& facts);

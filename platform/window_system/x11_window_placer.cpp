@@ -75,12 +75,25 @@ bool X11WindowPlacer::nativeEventFilter(const QByteArray& eventType, void* messa
         ScheduleStep();
       }
       break;
-    case XCB_CONFIGURE_NOTIFY:
+    case XCB_CONFIGURE_NOTIFY: {
       // The window manager's answer to a request, or a change of its own.
-      if (reinterpret_cast<const xcb_configure_notify_event_t*>(event)->window == Window()) {
+      const auto* configure = reinterpret_cast<const xcb_configure_notify_event_t*>(event);
+      if (configure->window == Window()) {
         if (m_facts.mapped) m_facts.awaitingAnswer = false;
+        // A synthetic one is the window manager's report of the place, in
+        // root coordinates (ICCCM 4.1.5); a real one, the window changing.
+        if (event->response_type & 0x80)
+          m_facts.reported =
+              PixelRect{configure->x, configure->y, configure->width, configure->height};
+        else
+          m_facts.reported.reset();
         ScheduleStep();
       }
+      break;
+    }
+    case XCB_UNMAP_NOTIFY:
+      if (reinterpret_cast<const xcb_unmap_notify_event_t*>(event)->window == Window())
+        ScheduleStep();
       break;
     case XCB_REPARENT_NOTIFY:
       if (reinterpret_cast<const xcb_reparent_notify_event_t*>(event)->window == Window())
@@ -88,8 +101,9 @@ bool X11WindowPlacer::nativeEventFilter(const QByteArray& eventType, void* messa
       break;
     case XCB_PROPERTY_NOTIFY: {
       const auto* notify = reinterpret_cast<const xcb_property_notify_event_t*>(event);
-      if (notify->window == Window() && (notify->atom == X11Atom("_NET_FRAME_EXTENTS") ||
-                                         notify->atom == X11Atom("_NET_WM_STATE")))
+      if (notify->window == Window() &&
+          (notify->atom == X11Atom("_NET_FRAME_EXTENTS") ||
+           notify->atom == X11Atom("_NET_WM_STATE") || notify->atom == X11Atom("WM_STATE")))
         ScheduleStep();
       if (notify->window == X11RootWindow() &&
           (notify->atom == X11Atom("_NET_WORKAREA") ||
@@ -137,19 +151,21 @@ void X11WindowPlacer::ReadFacts() {
     m_facts.frameExtents = X11FrameExtents(Window());
     if (m_facts.frameExtents) m_frameExtentsDeadline.stop();
   }
-  m_facts.client.reset();
-  if (m_facts.mapped) m_facts.client = X11ClientGeometry(Window());
   const std::vector<std::uint32_t> state = ReadX11Property(Window(), X11Atom("_NET_WM_STATE"));
-  const xcb_atom_t horizontal = X11Atom("_NET_WM_STATE_MAXIMIZED_HORZ");
-  const xcb_atom_t vertical = X11Atom("_NET_WM_STATE_MAXIMIZED_VERT");
-  m_facts.maximized = std::any_of(state.begin(), state.end(), [&](std::uint32_t atom) {
-    return atom == horizontal || atom == vertical;
-  });
+  const auto stateHas = [&state](xcb_atom_t atom) {
+    return std::find(state.begin(), state.end(), atom) != state.end();
+  };
+  m_facts.maximized = stateHas(X11Atom("_NET_WM_STATE_MAXIMIZED_HORZ")) ||
+                      stateHas(X11Atom("_NET_WM_STATE_MAXIMIZED_VERT"));
+  constexpr std::uint32_t kIconicState = 3;
+  const std::vector<std::uint32_t> iccState = ReadX11Property(Window(), X11Atom("WM_STATE"));
+  SetMinimized(m_facts, stateHas(X11Atom("_NET_WM_STATE_HIDDEN")) ||
+                            (!iccState.empty() && iccState[0] == kIconicState));
+  m_facts.client.reset();
+  if (m_facts.mapped && !m_facts.minimized) m_facts.client = X11ClientGeometry(Window());
 }
 
 void X11WindowPlacer::TakeStep() {
-  // A minimized window is left alone until it is back.
-  if (m_facts.mapped && m_window->isMinimized()) return;
   ReadFacts();
   const PlacementStep step = NextPlacementStep(m_facts);
   switch (step.kind) {

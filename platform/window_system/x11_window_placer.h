@@ -3,7 +3,8 @@
 //
 // It gathers the facts the placement arithmetic (window_placement.h) needs
 // from the X server as they arrive (the frame extents the window manager
-// announces, configure and map events, the window's state, the work area),
+// announces, configure and map events and the window manager's reports of
+// the window's place, the window's state, the work area),
 // carries out each step, and asks again.  The frame is asked for before the
 // window is mapped (_NET_REQUEST_FRAME_EXTENTS); until the window fits (or
 // the window manager refuses), nothing is painted, so the first frame the

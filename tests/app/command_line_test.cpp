@@ -61,9 +61,13 @@ TEST(CommandLine, MistakesGetOneLineAndNoSurprises) {
 }
 
 TEST(CommandLine, QtsOwnOptionsAreLeftToQt) {
-  const CommandLine cl = ParseCommandLine({"-platform", "offscreen", "game.kelv"});
+  const CommandLine cl =
+      ParseCommandLine({"-platform", "xcb", "-display", ":3", "-style", "fusion", "game.kelv"});
   EXPECT_EQ(cl.action, Action::kRun);
   EXPECT_TRUE(cl.platformGiven);
+  // The display the game asks first is the one Qt is handed.
+  EXPECT_EQ(cl.qtPlatform, "xcb");
+  EXPECT_EQ(cl.qtDisplay, ":3");
   EXPECT_EQ(cl.documentPath, "game.kelv");
 }
 

@@ -5,7 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <vector>
+
+// Rectangles in failure messages as figures, not bytes.
+void PrintTo(const PixelRect& r, std::ostream* out) {
+  *out << '(' << r.x << ", " << r.y << ") " << r.width << " x " << r.height;
+}
 
 namespace {
 
@@ -217,4 +223,57 @@ TEST(WindowPlacement, AMovedWindowIsPutBackAndAPanelsStripIsLeftFree) {
   EXPECT_EQ(NextPlacementStep(facts), (PlacementStep{Kind::kRequest, {1, 50, 1278, 749}}));
   facts.client = PixelRect{51, 80, 1278, 749};
   EXPECT_EQ(NextPlacementStep(facts), (PlacementStep{Kind::kRequest, {1, 50, 1278, 749}}));
+}
+
+// Minimize and restore as openbox and xfwm4 were seen to do them (see
+// window_placement.h); mutter without a shell minimizes no window.
+TEST(WindowPlacement, AWindowMinimizedAndRestoredTwiceIsLeftWhereTheWindowManagerPutsItBack) {
+  struct Restore {
+    const char* windowManager;
+    FrameExtents frame;
+    PixelRect readingWhileSliding;
+  };
+  for (const Restore& wm : {Restore{"openbox", {1, 1, 20, 1}, {673, 1300, 1278, 779}},
+                            Restore{"xfwm4", {5, 5, 29, 5}, {5, 29, 1270, 766}}}) {
+    SCOPED_TRACE(wm.windowManager);
+    const PixelRect fitted = ClientAreaInside(kScreen, wm.frame);
+    PlacementFacts facts = Mapped(kScreen, wm.frame, fitted);
+    for (int cycle = 0; cycle < 2; ++cycle) {
+      ASSERT_EQ(NextPlacementStep(facts).kind, Kind::kFits);
+      SetMinimized(facts, true);  // hidden, iconic, unmapped
+      EXPECT_EQ(NextPlacementStep(facts).kind, Kind::kWait);
+      SetMinimized(facts, false);  // shown, mapped, its place reported
+      facts.client = wm.readingWhileSliding;
+      facts.reported = fitted;
+    }
+    EXPECT_EQ(NextPlacementStep(facts).kind, Kind::kFits);
+  }
+}
+
+TEST(WindowPlacement, OpenboxsSlideBackAfterARestoreNeverLeadsTheWindowOffTheArea) {
+  const FrameExtents frame{1, 1, 20, 1};
+  const PixelRect fitted = ClientAreaInside(kScreen, frame);
+  const PixelRect sliding{673, 1300, 1278, 779};
+  // A step taken between the map and the report asks for the place once,
+  // plainly, and the report that answers it is taken.
+  PlacementFacts facts = Mapped(kScreen, frame, sliding);
+  EXPECT_EQ(NextPlacementStep(facts), (PlacementStep{Kind::kRequest, fitted}));
+  facts.lastRequest = fitted;
+  facts.requestsSinceFit = 1;
+  facts.reported = fitted;
+  EXPECT_EQ(NextPlacementStep(facts).kind, Kind::kFits);
+  // With every report missed, the reading stays put whatever is asked.
+  facts = Mapped(kScreen, frame, sliding);
+  for (PlacementStep step = NextPlacementStep(facts); step.kind == Kind::kRequest;
+       step = NextPlacementStep(facts)) {
+    EXPECT_EQ(step.client, fitted);
+    facts.lastRequest = step.client;
+    ++facts.requestsSinceFit;
+  }
+  EXPECT_EQ(facts.requestsSinceFit, kMaxPlacementRequests);
+  // Once minimized and restored, it is asked for again.
+  SetMinimized(facts, true);
+  SetMinimized(facts, false);
+  facts.client = PixelRect{-495, -700, 1278, 779};
+  EXPECT_EQ(NextPlacementStep(facts).kind, Kind::kRequest);
 }

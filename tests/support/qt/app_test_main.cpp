@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
   setenv("XDG_CONFIG_HOME", configHome.path().toUtf8().constData(), 1);
   // As the game does: the tests run on a real X server too, and no session
   // bus daemon may be started for them and left behind.
-  AvoidAutolaunchedSessionBus();
+  ChooseSessionBus(std::chrono::seconds(3));
   QApplication app(argc, argv);
   QtPlatform platform;
   QCoreApplication::setOrganizationName(QStringLiteral("Local AppWizard-Generated Applications"));
