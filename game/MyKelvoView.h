@@ -200,6 +200,9 @@ class CMyKelvoView : public CView {
   // them, so a late tick or an early Enter cannot act out of turn.
   bool m_bSwapTimerRunning = false;
   bool m_bRestTimerRunning = false;
+  // Enter pressed between a swap and the close of its period, in rounds 1
+  // to 9: the close starts the next round at once.
+  bool m_bEnterAtClose = false;
 
   // ===== the swap, by drag or by keys =====
   // A press, a typed number, Space: taken only while the period is open.

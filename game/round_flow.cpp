@@ -1,4 +1,5 @@
-// The round flow: Enter starts a game or cuts a rest short, F1 shows the
+// The round flow: Enter starts a game or cuts a rest short (pressed right
+// after a swap, it starts the next round as the period closes), F1 shows the
 // hints, the keys of keyboard play go on to the swap, timer 1 counts the
 // swap period down and closes it, timer 2 ends the rest between rounds.
 #include <cstdio>
@@ -30,8 +31,14 @@ void CMyKelvoView::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
         // After a swap the state is already "rest", but the period has not
         // closed yet (no after-sum, no rest timer, round not advanced).
         // Starting a round here would replay the same round and let a second
-        // swap score again, so Enter waits for the close.
-        if (m_bSwapTimerRunning) break;
+        // swap score again, so the press is kept and the close starts the
+        // next round in its place (a held key still starts only one).  After
+        // the last round the close ends the game as usual: a new game needs a
+        // press of its own, so the final score is not wiped unseen.
+        if (m_bSwapTimerRunning) {
+          if (m_nRound < kRounds) m_bEnterAtClose = true;
+          break;
+        }
         KillTimer(kRestTimer);
         m_bRestTimerRunning = false;
         StartRound(false);
@@ -72,6 +79,7 @@ void CMyKelvoView::OnTimer(UINT_PTR nIDEvent) {
 }
 
 void CMyKelvoView::StartRound(bool bNewGame) {
+  m_bEnterAtClose = false;
   m_nGameState = kStateSwapPeriod;
   if (SetTimer(kSwapTimer, SwapTick()) == 0) {
     OnNoTimer();
@@ -147,6 +155,12 @@ void CMyKelvoView::CloseSwapPeriod() {
   }
   if (timeUp) Announce(TimeUpText(m_nScore, m_nBonus));
   if (m_nRound < kRounds) {
+    if (m_bEnterAtClose) {
+      // Enter was pressed right after the swap: no rest, the next round now.
+      ++m_nRound;
+      StartRound(false);
+      return;
+    }
     m_nGameState = kStateRest;
     if (SetTimer(kRestTimer, kRestTimerMs) == 0) {
       OnNoTimer();

@@ -28,6 +28,11 @@ UINT VirtualKeyFromQt(int qtKey) {
   return 0;
 }
 
+UINT ViewKeyFromQt(int qtKey, Qt::KeyboardModifiers modifiers) {
+  if (modifiers & (Qt::AltModifier | Qt::ControlModifier | Qt::MetaModifier)) return 0;
+  return VirtualKeyFromQt(qtKey);
+}
+
 int QtKeyFromVirtualKey(UINT vk) {
   if ((vk >= '0' && vk <= '9') || (vk >= 'A' && vk <= 'Z')) return static_cast<int>(vk);
   if (vk >= VK_F1 && vk <= VK_F24) return Qt::Key_F1 + static_cast<int>(vk - VK_F1);

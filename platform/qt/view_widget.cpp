@@ -118,8 +118,9 @@ void ViewWidget::resizeEvent(QResizeEvent* event) {
 }
 
 void ViewWidget::keyPressEvent(QKeyEvent* event) {
-  const UINT vk = VirtualKeyFromQt(event->key());
+  const UINT vk = ViewKeyFromQt(event->key(), event->modifiers());
   if (vk == 0) {
+    // Not the game's: passed on unhandled, to the window and the desktop.
     QWidget::keyPressEvent(event);
     return;
   }

@@ -1,12 +1,15 @@
 // Play through the real main window on the offscreen platform: Enter and a
-// drag with the mouse, or the numbers typed, as the player does it.
+// drag with the mouse, or the numbers typed, as the player does it, and
+// keys held with Alt, Ctrl or Super, which are not the game's.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QTest>
+#include <utility>
 
 #include "app/MainFrame.h"
 #include "app/MyKelvoApp.h"
+#include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
 #include "platform/qt/view_widget.h"
 #include "sound/sound_ids.h"
@@ -104,7 +107,7 @@ TEST_F(MainWindowGameTest, AReleaseOffTheCellsIsRefusedAndOneOutsideTheViewIsNot
   EXPECT_EQ(view->m_nRound, 1);
 }
 
-TEST_F(MainWindowGameTest, APerfectGameTypedOnTheKeyboardAlone) {
+TEST_F(MainWindowGameTest, APerfectGameTypedOnTheKeyboardAloneWithEnterRightAfterEachSwap) {
   QTest::keyClick(widget, Qt::Key_Return);
   int framesSeen = 0;
   for (int r = 1; r <= 10; ++r) {
@@ -125,10 +128,16 @@ TEST_F(MainWindowGameTest, APerfectGameTypedOnTheKeyboardAlone) {
     }
     QTest::keyClick(widget, static_cast<Qt::Key>(Qt::Key_0 + view->m_nCell[pair->second]), row);
     ASSERT_EQ(view->m_nScore[r], 100);
-    // The ticks that close the period, delivered now rather than waited for.
-    for (int tick = 0; tick < 3 && widget->QtTimers().IsRunning(kSwapTimer); ++tick)
-      view->OnTimer(kSwapTimer);
-    if (r < 10) QTest::keyClick(widget, Qt::Key_Return);
+    // Enter at once, as a player who hears the result does: the next round
+    // starts when the period closes, two ticks on (delivered now rather than
+    // waited for), with no rest; after round 10 the game simply ends.
+    QTest::keyClick(widget, Qt::Key_Return);
+    view->OnTimer(kSwapTimer);
+    view->OnTimer(kSwapTimer);
+    EXPECT_FALSE(widget->QtTimers().IsRunning(kRestTimer));
+    if (r < 10) {
+      EXPECT_EQ(view->m_nRound, r + 1);
+    }
   }
   EXPECT_EQ(view->m_nGameState, kStateGameOver);
   EXPECT_EQ(view->m_nScore[11], 1000);
@@ -136,6 +145,40 @@ TEST_F(MainWindowGameTest, APerfectGameTypedOnTheKeyboardAlone) {
   EXPECT_EQ(cues.Count(IDR_SOUND_REFUSED), 0);
   EXPECT_EQ(cues.Count(IDR_SOUND_PERFECT), 1);
   EXPECT_GT(framesSeen, 0);
+}
+
+// A chord with Alt, Ctrl or Super belongs to the desktop and the
+// accelerators: none of the game's keys act with one held.  Shift and AltGr
+// (some layouts type their digits with them) are part of the key.
+TEST_F(MainWindowGameTest, KeysWithAltCtrlOrSuperHeldAreNotTheGamesKeys) {
+  const Qt::KeyboardModifiers chords[] = {Qt::AltModifier, Qt::ControlModifier, Qt::MetaModifier};
+  QTest::keyClick(widget, Qt::Key_Return);
+  const auto pair = FindMagicExchange(view->m_nCell);
+  ASSERT_TRUE(pair);
+  const auto digitIn = [&](int cell) {
+    return static_cast<Qt::Key>(Qt::Key_0 + view->m_nCell[cell]);
+  };
+  for (const Qt::KeyboardModifiers chord : chords)
+    for (const Qt::Key key : {digitIn(pair->first), Qt::Key_Right, Qt::Key_F1})
+      QTest::keyClick(widget, key, chord);
+  EXPECT_FALSE(view->m_bKeysUsed);
+  EXPECT_TRUE(modal.boxes.empty());
+
+  QTest::keyClick(widget, digitIn(pair->first), Qt::ShiftModifier);
+  QTest::keyClick(widget, digitIn(pair->second), Qt::GroupSwitchModifier);
+  EXPECT_EQ(view->m_nScore[1], 100);
+  view->OnTimer(kSwapTimer);
+  view->OnTimer(kSwapTimer);
+  for (const Qt::KeyboardModifiers chord : chords) QTest::keyClick(widget, Qt::Key_Return, chord);
+  EXPECT_EQ(view->m_nGameState, kStateRest);
+
+  // The accelerators are as they were: Ctrl+P prints once it may.
+  const std::string savedName = std::exchange(thePlayerNameDlg.m_strPlayerName, "Ada");
+  view->m_nGameState = kStateGameOver;
+  view->m_nBonus[kTotalSlot] = kPerfectBonus;
+  QTest::keyClick(widget, Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(modal.printDialogs, std::vector<UINT>{1});
+  thePlayerNameDlg.m_strPlayerName = savedName;
 }
 
 TEST_F(MainWindowGameTest, TheScoreTableHeadingsKeepTheirFirstPixelsThroughAWholeGame) {

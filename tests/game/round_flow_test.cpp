@@ -244,28 +244,34 @@ TEST_F(RoundFlowTest, HeldEnterDuringASwapPeriodChangesNothing) {
   EXPECT_TRUE(table.Calls().empty());
 }
 
-TEST_F(RoundFlowTest, EnterWaitsForTheCloseOfAPeriodEndedBySwap) {
+// Enter right after a swap, before its period closes, does not replay the
+// round: the close (after-sum, score table) starts the next round at once,
+// with no rest; held down meanwhile, it still starts one round.
+TEST_F(RoundFlowTest, EnterRightAfterASwapStartsTheNextRoundAtTheClose) {
   table.Enter();
   table.SwapToMagic();
-  ASSERT_EQ(view.m_nGameState, kStateRest);
-  int cells[10];
-  std::copy(view.m_nCell, view.m_nCell + 10, cells);
+  table.cues.Clear();
+  table.host.ClearRecorded();
   table.Enter();
   table.Tick();
-  table.Enter();
-  // Neither press replayed the round: same square, no second swap possible.
-  EXPECT_TRUE(std::equal(cells + 1, cells + 10, view.m_nCell + 1));
-  EXPECT_EQ(view.m_nGameState, kStateRest);
-  EXPECT_EQ(view.m_nRound, 1);
+  for (int i = 0; i < 5; ++i) view.OnKeyDown(VK_RETURN, 1 + i, 0x4000);
   EXPECT_EQ(view.m_nCountdown, 0);
+  EXPECT_TRUE(table.cues.plays.empty());
+
   table.Tick();  // the close
-  EXPECT_EQ(view.m_nRound, 2);
-  EXPECT_EQ(view.m_strAfterLabel, "After Sum 0");
-  EXPECT_EQ(view.m_nScore[11], 100);
-  // Now Enter ends the rest.
-  table.Enter();
   EXPECT_EQ(view.m_nGameState, kStateSwapPeriod);
-  EXPECT_EQ(view.m_strRoundLabel, "Round 2");
+  EXPECT_EQ(view.m_nRound, 2);
+  EXPECT_FALSE(clock.IsRunning(kRestTimer));
+  EXPECT_EQ(table.cues.Ids(), std::vector<UINT>{IDR_SOUND_GO});
+  EXPECT_EQ(view.m_nScore[11], 100);
+  const auto& calls = table.Calls();
+  const int after = IndexOf(calls, DrawCall::kDrawText, view.m_rcAfterLabel, "After Sum 0");
+  const int scored = IndexOf(calls, DrawCall::kDrawText, view.m_rcScoreCell[1], "100");
+  const int round = IndexOf(calls, DrawCall::kDrawText, view.m_rcRoundLabel, "Round 2");
+  ASSERT_GE(after, 0);
+  ASSERT_GE(scored, 0);
+  EXPECT_LT(after, round);
+  EXPECT_LT(scored, round);
 }
 
 TEST_F(RoundFlowTest, F1ShowsTheHintsWhileTheGameGoesOn) {
@@ -468,7 +474,11 @@ TEST(GameEndTest, AnImperfectGameEndsWithTheClosingCueOnly) {
   table.Enter();
   for (int r = 1; r <= 10; ++r) {
     // Round 5 is missed, so no run reaches ten.
-    table.PlayRound(r != 5);
+    if (r != 5) table.SwapToMagic();
+    // Enter right after the last swap does not outlive the game: it ends as
+    // usual, and a new game takes a press of its own.
+    if (r == 10) table.Enter();
+    table.RunOutSwapPeriod();
     if (r < 10) table.Enter();
   }
   EXPECT_EQ(view.m_nGameState, kStateGameOver);
