@@ -88,6 +88,7 @@ bool CMyKelvoApp::InitInstance(const CommandLine& commandLine) {
       commandLine.swapSeconds != 0
           ? commandLine.swapSeconds
           : ReadSwapSecondsSetting(AppSettings()).value_or(kDefaultSwapSeconds));
+  m_nSwapSecondsAtStart = m_pView->SwapSeconds();
   m_pFrame = std::make_unique<CMainFrame>(m_router);
   m_frameCommands.OnCommand(ID_APP_EXIT, [this] { m_pFrame->close(); });
   // Commands go to the view first, then the document, the frame and the
@@ -115,7 +116,13 @@ bool CMyKelvoApp::InitInstance(const CommandLine& commandLine) {
   return true;
 }
 
-void CMyKelvoApp::ExitInstance() { RecentFileList::Instance().Save(); }
+void CMyKelvoApp::ExitInstance() {
+  // A period chosen with the game's keys is kept for the next start; one
+  // given on the command line alone is not.
+  if (m_pView && m_pView->SwapSeconds() != m_nSwapSecondsAtStart)
+    KeepSwapSecondsSetting(AppSettings(), m_pView->SwapSeconds());
+  RecentFileList::Instance().Save();
+}
 
 void CMyKelvoApp::OnAppAbout() {
   CAboutDlg about;

@@ -43,6 +43,9 @@ class CMyKelvoApp : public CCmdTarget {
   std::unique_ptr<CMyKelvoView> m_pView;
   std::unique_ptr<CMainFrame> m_pFrame;
   CCmdTarget m_frameCommands;
+  // The swap period the game started with, to tell whether the player
+  // changed it.
+  int m_nSwapSecondsAtStart = 0;
 };
 
 // The whole program: command line, start-up, message loop.  Returns the

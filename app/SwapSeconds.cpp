@@ -26,3 +26,7 @@ std::optional<int> ReadSwapSecondsSetting(const SettingsFile& settings) {
                value->c_str(), kMinSwapSeconds, kMaxSwapSeconds);
   return std::nullopt;
 }
+
+void KeepSwapSecondsSetting(SettingsFile& settings, int seconds) {
+  settings.SetInt("Settings", "SwapSeconds", seconds);
+}

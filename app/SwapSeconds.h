@@ -1,7 +1,8 @@
 // The longer swap period a player can ask for, in whole seconds: on the
 // command line (--swap-seconds N) or in the settings (SwapSeconds under
 // [Settings] in Kelvo.conf).  The command line wins; without either the
-// period is the usual ten seconds.
+// period is the usual ten seconds.  A period chosen in the game (its plus
+// and minus keys) is kept in the settings.
 #pragma once
 
 #include <optional>
@@ -16,3 +17,6 @@ std::optional<int> ParseSwapSeconds(const std::string& text);
 // The value in `settings`; nothing when it is not set.  A value that is not
 // a number of seconds in range is reported on standard error and ignored.
 std::optional<int> ReadSwapSecondsSetting(const SettingsFile& settings);
+
+// Puts `seconds` into `settings`, to be written with them.
+void KeepSwapSecondsSetting(SettingsFile& settings, int seconds);

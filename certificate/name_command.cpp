@@ -2,6 +2,7 @@
 // rules.
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
+#include "game/spoken_text.h"
 
 void CMyKelvoView::OnRegisterEnterName() {
   if (thePlayerNameDlg.DoModal() != IDOK) return;
@@ -9,6 +10,8 @@ void CMyKelvoView::OnRegisterEnterName() {
   // Shown at once rather than at the next paint, which may be a long way off.
   CClientDC dc(this);
   DrawPlayerLabel(dc);
+  const std::string& name = thePlayerNameDlg.m_strPlayerName;
+  Announce(NameSavedText(name, !name.empty() && m_nBonus[kTotalSlot] == kPerfectBonus));
 }
 
 void CMyKelvoView::OnUpdateRegisterEnterName(CCmdUI* pCmdUI) {

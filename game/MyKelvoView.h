@@ -55,6 +55,8 @@ class CMyKelvoView : public CView {
   void OnLButtonDown(UINT nFlags, CPoint point) override;
   void OnLButtonUp(UINT nFlags, CPoint point) override;
   void OnRButtonDown(UINT nFlags, CPoint point) override;
+  void OnSetFocus() override;
+  void OnKillFocus() override;
 
   // --- menu commands and their enable rules ---
   void OnSoundsGoOn();
@@ -196,8 +198,9 @@ class CMyKelvoView : public CView {
   // A refused timer: the player is told and the game goes back to idle.
   void OnNoTimer();
   std::int64_t CurrentTime() const;
-  // Whether timers 1 and 2 are running, as this view started and stopped
-  // them, so a late tick or an early Enter cannot act out of turn.
+  // Whether the swap period and the rest are running, as this view started
+  // and stopped their timers 1 and 2, so a late tick or an early Enter cannot
+  // act out of turn.  A pause stops the timers but not these.
   bool m_bSwapTimerRunning = false;
   bool m_bRestTimerRunning = false;
   // Enter pressed between a swap and the close of its period, in rounds 1
@@ -205,7 +208,8 @@ class CMyKelvoView : public CView {
   bool m_bEnterAtClose = false;
 
   // ===== the swap, by drag or by keys =====
-  // A press, a typed number, Space: taken only while the period is open.
+  // A press, a typed number, Space: taken only while the period is open
+  // (and not paused).
   bool SwapPeriodOpen() const;
   // The one path of every drop: the exchange of cells nFrom and nTo with its
   // redraw and score, or the refusal cue when no swap can be made.
@@ -225,33 +229,63 @@ class CMyKelvoView : public CView {
  private:
   // Typed numbers, arrows, Space and Escape; other keys are left alone.
   void OnSwapKey(UINT nChar);
-  // Picks `cell`, or drops the pick on it.
-  void PickOrDropByKey(int cell);
+  // Picks `cell`, or drops the pick on it; `sayPick`: the pick is said
+  // aloud, as no focus moving to the cell says it.
+  void PickOrDropByKey(int cell, bool sayPick);
   void MoveKeyCursor(int dRow, int dColumn);
   // Forgets the keyboard state at the start of a game or round.
   void ResetKeys(bool bNewGame);
   // Repaints the cells with the frames as they now stand.
   void RedrawCellsAndFrames();
 
-  // ===== for a screen reader =====
+  // ===== time a player can take: the pause and the swap period's length =====
  public:
-  void DescribeForAccessibility(AccessibleNode& root) const override;
   // The swap period's length, kMinSwapSeconds..kMaxSwapSeconds (others are
   // brought into that range); it takes effect at the next round.
   void SetSwapSeconds(int seconds);
   int SwapSeconds() const { return m_nSwapSeconds; }
+  // While paused, the timers are stopped and only the read-out keys and the
+  // pause key act.
+  bool m_bPaused = false;
+
+ private:
+  // The pause keys and the keys that change the swap period; false for any
+  // other key.
+  bool OnTimeKey(UINT nChar);
+  void Pause();
+  void Resume();
+  void StepSwapSeconds(int direction);
+  UINT SwapTick() const { return SwapTickMs(m_nSwapSeconds); }
+  int m_nSwapSeconds = kDefaultSwapSeconds;
+  // What was left of the rest when it was paused.
+  UINT m_nRestMsLeft = 0;
+
+  // ===== for a screen reader =====
+ public:
+  void DescribeForAccessibility(AccessibleNode& root) const override;
   // The countdown in whole seconds as a screen reader reads it; it changes
   // at most once a second, whatever the tick.
   int m_nSpokenSeconds = 0;
+  // The help read with the view's name when it gets the keyboard focus:
+  // once before the first game and once in each game, then empty until the
+  // next game, so that coming back from a menu does not repeat it.
+  std::string m_strFocusHelp;
 
  private:
   // S, L, T and P say the square, the line values, the time left and the
   // score; false for any other key.
   bool OnReadOutKey(UINT nChar);
+  // What comes next, said when a key cannot act now.
+  std::string NextStepText() const;
   void StartSpokenCountdown();
-  // At each tick: the spoken seconds, and a warning shortly before the end.
+  // At each tick: the spoken seconds, and the warnings before the end.
   void OnSpokenCountdownTick();
-  UINT SwapTick() const { return SwapTickMs(m_nSwapSeconds); }
-  int m_nSwapSeconds = kDefaultSwapSeconds;
   int m_nMsSinceSpokenSeconds = 0;
+  // Games started so far, and the one whose focus help was given (-1: none;
+  // 0 is the time before the first game).
+  int m_nGamesStarted = 0;
+  int m_nFocusHelpGame = -1;
+  // The rules and the hints as a screen reader reads them.
+  std::string m_strRulesForReader;
+  std::string m_strHintsForReader;
 };

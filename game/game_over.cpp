@@ -6,6 +6,7 @@
 #include <locale>
 #include <sstream>
 
+#include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
 #include "game/spoken_text.h"
 #include "screen/text_style.h"
@@ -37,7 +38,7 @@ std::int64_t CMyKelvoView::CurrentTime() const {
 void CMyKelvoView::EndGame() {
   const bool perfect = m_nBonus[kTotalSlot] == kPerfectBonus;
   // Said before the closing cue, which holds everything up while it plays.
-  Announce(GameOverText(m_nScore, m_nBonus, perfect));
+  Announce(GameOverText(m_nScore, m_nBonus, perfect, !thePlayerNameDlg.m_strPlayerName.empty()));
   PlaySoundCueSync(IDR_SOUND_GAME_OVER);
   if (perfect) {
     PlaySoundCue(IDR_SOUND_PERFECT);

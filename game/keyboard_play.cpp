@@ -3,9 +3,14 @@
 // the second swaps.  The arrow keys move a cursor over the cells and Space
 // picks or swaps there; Escape lets go of a pick.  Every drop takes the
 // drag's own path, its refusal cue included.
+//
+// For a screen reader the cursor's cell has the focus (once an arrow or
+// Space is used in the round), and says its number and where it is; a pick
+// is said aloud only where no focus moving to its cell says it.
 #include <string>
 
 #include "game/MyKelvoView.h"
+#include "game/spoken_text.h"
 #include "platform/interface/virtual_keys.h"
 
 namespace {
@@ -17,25 +22,35 @@ int DigitOfKey(UINT nChar) {
   return 0;
 }
 
+bool IsCursorKey(UINT nChar) {
+  return nChar == VK_LEFT || nChar == VK_RIGHT || nChar == VK_UP || nChar == VK_DOWN ||
+         nChar == VK_SPACE;
+}
+
 }  // namespace
 
 void CMyKelvoView::OnSwapKey(UINT nChar) {
   // The same window as a press of the button: nothing before the first tick
   // of the period is missed, nothing after the countdown reaches 0 is taken.
-  if (!SwapPeriodOpen()) return;
+  if (!SwapPeriodOpen()) {
+    // Silence would leave a player who cannot see wondering why.
+    if (DigitOfKey(nChar) != 0 || IsCursorKey(nChar)) Announce(NextStepText());
+    return;
+  }
 
+  // Whether a cell has the focus before this key.
+  const bool focusShown = m_bCursorKeysUsed;
   if (const int digit = DigitOfKey(nChar); digit != 0) {
     for (int cell = 1; cell <= 9; ++cell) {
       if (m_nCell[cell] == digit) {
-        PickOrDropByKey(cell);
+        // The focus follows the cursor to the cell named, and says it.
+        PickOrDropByKey(cell, !focusShown || cell == m_nKeyCursor);
         return;
       }
     }
     return;
   }
-  if (nChar == VK_LEFT || nChar == VK_RIGHT || nChar == VK_UP || nChar == VK_DOWN ||
-      nChar == VK_SPACE)
-    m_bCursorKeysUsed = true;
+  if (IsCursorKey(nChar)) m_bCursorKeysUsed = true;
   switch (nChar) {
     case VK_LEFT:
       MoveKeyCursor(0, -1);
@@ -50,12 +65,13 @@ void CMyKelvoView::OnSwapKey(UINT nChar) {
       MoveKeyCursor(1, 0);
       break;
     case VK_SPACE:
-      PickOrDropByKey(m_nKeyCursor);
+      // The first Space of the round gives the cursor's cell the focus.
+      PickOrDropByKey(m_nKeyCursor, focusShown);
       break;
     case VK_ESCAPE:
       // Letting go is not a refused drop: no sound.
       if (m_nKeyPick != -1) {
-        Announce(std::to_string(m_nCell[m_nKeyPick]) + " let go.");
+        Announce(LetGoText(m_nCell[m_nKeyPick]));
         m_nKeyPick = -1;
         RedrawCellsAndFrames();
       }
@@ -65,14 +81,14 @@ void CMyKelvoView::OnSwapKey(UINT nChar) {
   }
 }
 
-void CMyKelvoView::PickOrDropByKey(int cell) {
+void CMyKelvoView::PickOrDropByKey(int cell, bool sayPick) {
   m_bKeysUsed = true;
   // The cursor follows the cell last named, so arrows go on from there.
   m_nKeyCursor = cell;
   if (m_nKeyPick == -1) {
     m_nKeyPick = cell;
     RedrawCellsAndFrames();
-    Announce(std::to_string(m_nCell[cell]) + " picked.");
+    if (sayPick) Announce(PickedText(m_nCell[cell]));
     return;
   }
   const int from = m_nKeyPick;
@@ -90,9 +106,11 @@ void CMyKelvoView::MoveKeyCursor(int dRow, int dColumn) {
   m_bKeysUsed = true;
   const int row = (m_nKeyCursor - 1) / 3 + dRow;
   const int column = (m_nKeyCursor - 1) % 3 + dColumn;
-  // At an edge the cursor stays; it only needs drawing if it was not shown.
+  // At an edge the cursor stays, and says so; it only needs drawing if it
+  // was not shown.
   if (row < 0 || row > 2 || column < 0 || column > 2) {
     if (firstUse) RedrawCellsAndFrames();
+    Announce(EdgeText(dRow, dColumn));
     return;
   }
   m_nKeyCursor = 3 * row + column + 1;
@@ -100,14 +118,14 @@ void CMyKelvoView::MoveKeyCursor(int dRow, int dColumn) {
 }
 
 void CMyKelvoView::ResetKeys(bool bNewGame) {
-  // A pick never outlives its round, just as the drag origin does not.
+  // A pick never outlives its round, just as the drag origin does not; the
+  // cursor starts each round in the centre, where a player who cannot see
+  // it knows it is.
   m_nKeyPick = -1;
   m_bCursorKeysUsed = false;
-  if (bNewGame) {
-    // Each game starts with nothing drawn and the cursor in the centre.
-    m_bKeysUsed = false;
-    m_nKeyCursor = 5;
-  }
+  m_nKeyCursor = 5;
+  // Each game starts with nothing of the keyboard drawn.
+  if (bNewGame) m_bKeysUsed = false;
 }
 
 void CMyKelvoView::RedrawCellsAndFrames() {

@@ -1,7 +1,8 @@
 // The round flow: Enter starts a game or cuts a rest short (pressed right
 // after a swap, it starts the next round as the period closes), F1 shows the
-// hints, the keys of keyboard play go on to the swap, timer 1 counts the
-// swap period down and closes it, timer 2 ends the rest between rounds.
+// hints, the keys of time, of reading out and of keyboard play go on to
+// theirs, timer 1 counts the swap period down and closes it, timer 2 ends the
+// rest between rounds.
 #include <cstdio>
 #include <string>
 
@@ -20,8 +21,15 @@ constexpr COLORREF kSumLabelColour = RGB(0xFF, 0x4E, 0x4E);
 }  // namespace
 
 void CMyKelvoView::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
+  // A player at the keys has heard the focus help, or does not want it.
+  m_strFocusHelp.clear();
   // The repeat count is ignored: a held key acts as a fresh press each time.
+  if (OnTimeKey(nChar)) return;
   if (nChar == VK_RETURN) {
+    if (m_bPaused) {
+      Announce(kStillPausedText);
+      return;
+    }
     switch (m_nGameState) {
       case kStateIdle:
       case kStateGameOver:
@@ -57,7 +65,7 @@ void CMyKelvoView::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
 void CMyKelvoView::OnTimer(UINT_PTR nIDEvent) {
   if (nIDEvent == kSwapTimer) {
     // A tick already on its way when the timer was stopped is stale.
-    if (!m_bSwapTimerRunning) return;
+    if (!m_bSwapTimerRunning || m_bPaused) return;
     if (m_nCountdown < 1) {
       CloseSwapPeriod();
       return;
@@ -71,7 +79,7 @@ void CMyKelvoView::OnTimer(UINT_PTR nIDEvent) {
     dc->DrawText(m_szText, &m_rcCountdown, kCentred);
     OnSpokenCountdownTick();
   } else if (nIDEvent == kRestTimer) {
-    if (!m_bRestTimerRunning) return;
+    if (!m_bRestTimerRunning || m_bPaused) return;
     KillTimer(kRestTimer);
     m_bRestTimerRunning = false;
     StartRound(false);
@@ -86,6 +94,8 @@ void CMyKelvoView::StartRound(bool bNewGame) {
     return;
   }
   m_bSwapTimerRunning = true;
+  m_bPaused = false;
+  if (bNewGame) ++m_nGamesStarted;
   // Played only once the timer is granted, so it begins as the square shows.
   if (m_bSound == 1) PlaySoundCue(IDR_SOUND_GO);
   m_nCountdown = kSwapPeriodTicks;
@@ -98,7 +108,7 @@ void CMyKelvoView::StartRound(bool bNewGame) {
   CClientDC dc(this);
   dc->SetBkMode(TRANSPARENT);
   DrawPuzzle(dc, FALSE);
-  // A keyboard player finds the cursor where the last round left it.
+  // A keyboard player finds the cursor in the centre.
   DrawKeyFrames(dc);
   dc->SelectObject(&m_fontLabel);
 
@@ -126,7 +136,7 @@ void CMyKelvoView::StartRound(bool bNewGame) {
     DrawScoreTable(dc, 2);
   }
   StartSpokenCountdown();
-  Announce(RoundStartText(m_nRound, m_nCell));
+  Announce(RoundStartText(m_nRound, m_nCell, m_nSwapSeconds));
 }
 
 void CMyKelvoView::CloseSwapPeriod() {
@@ -180,6 +190,9 @@ void CMyKelvoView::OnNoTimer() {
   KillTimer(kRestTimer);
   m_bSwapTimerRunning = false;
   m_bRestTimerRunning = false;
+  m_bPaused = false;
+  // A pick belongs to a swap period (a resume can be refused its timer).
+  m_nKeyPick = -1;
   MessageBox("No timer available", "SDI:KELVO", MB_ICONEXCLAMATION | MB_OK);
   m_nGameState = kStateIdle;
 }

@@ -1,8 +1,9 @@
 // What the view gives a screen reader: a description of the screen as a
-// sighted player sees it, the keys that say the square, the line values,
-// the time left and the score on demand, and the countdown in seconds.
-// What is said unasked (a round's square, a pick, a swap's result) is said
-// by the handlers that make it happen.
+// sighted player sees it, the help given with the focus, the keys that say
+// the square, the line values, the time left and the score on demand, and
+// the countdown in seconds with its warnings.  What is said unasked (a
+// round's square, a pick, a swap's result) is said by the handlers that
+// make it happen.
 #include <algorithm>
 #include <string>
 
@@ -13,22 +14,36 @@
 
 namespace {
 
-// The warning comes when this much of the swap period is left.
-constexpr long long kWarningMs = 3000;
-
-// Read when the view gets the focus: kept short, as it comes back after
-// every menu and dialog.
-const char* const kKeysHelp =
-    "Enter: next round. Type two numbers to swap them, or use the arrows and Space. "
-    "S: square, L: lines, T: time, P: score. F1: hints.";
+// The usual ten seconds are warned of once, 3 s before their end; a period
+// of 20 s or more at half time and 5 s before its end.
+constexpr long long kShortWarningMs = 3000;
+constexpr long long kLongWarningMs = 5000;
+constexpr int kLongPeriodSeconds = 20;
 
 std::string Number(long long value) { return std::to_string(value); }
 
+// The smallest rectangle holding both.
+RECT Union(const RECT& a, const RECT& b) {
+  return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+          std::max(a.bottom, b.bottom)};
+}
+
+int LineCount(const std::string& text) {
+  return 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+}
+
 }  // namespace
 
-void CMyKelvoView::SetSwapSeconds(int seconds) {
-  m_nSwapSeconds = std::clamp(seconds, kMinSwapSeconds, kMaxSwapSeconds);
+void CMyKelvoView::OnSetFocus() {
+  // Once a game, in the words of the moment; a key or the focus leaving
+  // takes it away again.
+  if (m_nFocusHelpGame == m_nGamesStarted) return;
+  m_nFocusHelpGame = m_nGamesStarted;
+  const bool inGame = m_nGameState == kStateSwapPeriod || m_nGameState == kStateRest;
+  m_strFocusHelp = FocusHelpText(inGame, m_nSwapSeconds);
 }
+
+void CMyKelvoView::OnKillFocus() { m_strFocusHelp.clear(); }
 
 void CMyKelvoView::StartSpokenCountdown() {
   m_nSpokenSeconds = SecondsLeft(m_nCountdown, SwapTick());
@@ -45,11 +60,38 @@ void CMyKelvoView::OnSpokenCountdownTick() {
     m_nSpokenSeconds = seconds;
     m_nMsSinceSpokenSeconds = 0;
   }
-  // Once, on the tick that crosses the mark; not after a swap, which has
-  // already ended the period for the player.
+  // Once each, on the tick that crosses the mark; not after a swap, which
+  // has already ended the period for the player.  A tick longer than the
+  // mark warns on the last tick before the end instead.
+  if (m_nGameState != kStateSwapPeriod) return;
   const long long leftMs = static_cast<long long>(m_nCountdown) * tick;
-  if (m_nGameState == kStateSwapPeriod && leftMs <= kWarningMs && leftMs + tick > kWarningMs)
-    Announce(SecondsText(seconds) + " left.");
+  const long long periodMs = static_cast<long long>(m_nSwapSeconds) * 1000;
+  const bool longPeriod = m_nSwapSeconds >= kLongPeriodSeconds;
+  const long long marks[] = {longPeriod ? periodMs / 2 : 0,
+                             longPeriod ? kLongWarningMs : kShortWarningMs};
+  for (const long long mark : marks) {
+    const long long at = std::max<long long>(mark, tick);
+    if (mark > 0 && leftMs > 0 && leftMs <= at && leftMs + tick > at) {
+      Announce(SecondsLeftText(SecondsLeft(m_nCountdown, tick)));
+      return;
+    }
+  }
+}
+
+std::string CMyKelvoView::NextStepText() const {
+  if (m_bPaused) return kStillPausedText;
+  switch (m_nGameState) {
+    case kStateIdle:
+      return kNoGameYetText;
+    case kStateGameOver:
+      return kGameOverNextText;
+    case kStateRest:
+      // A swap has been made; the period closes in a tick or two.
+      if (m_bSwapTimerRunning) return kOneSwapARoundText;
+      return RestingText(m_nRound);
+    default:
+      return kTimeIsUpText;
+  }
 }
 
 bool CMyKelvoView::OnReadOutKey(UINT nChar) {
@@ -59,12 +101,11 @@ bool CMyKelvoView::OnReadOutKey(UINT nChar) {
       if (!playing) {
         int demo[10] = {};
         std::copy(m_nDemoCell, m_nDemoCell + 9, demo + 1);
-        Announce("Example square: " + SquareRowsText(demo) + ". Enter starts a game.");
+        Announce(ExampleSquareText(demo));
         return true;
       }
-      std::string text = m_strRoundLabel + ": " + SquareRowsText(m_nCell) + ".";
-      if (m_nKeyPick >= 1 && m_nKeyPick <= 9)
-        text += " " + Number(m_nCell[m_nKeyPick]) + " picked.";
+      std::string text = SquareRowsText(m_nCell) + ". " + m_strRoundLabel + ".";
+      if (m_nKeyPick >= 1 && m_nKeyPick <= 9) text += " " + PickedText(m_nCell[m_nKeyPick]);
       Announce(text);
       return true;
     }
@@ -74,16 +115,16 @@ bool CMyKelvoView::OnReadOutKey(UINT nChar) {
       Announce(text + " " + LineValuesText(m_nLineDiff, m_nLineDiffSq));
       return true;
     }
-    case 'T':
-      if (m_bSwapTimerRunning)
-        Announce(SecondsText(SecondsLeft(m_nCountdown, SwapTick())) + " left.");
-      else if (m_nGameState == kStateRest)
-        Announce("Resting. Enter starts round " + Number(m_nRound) + ".");
-      else if (m_nGameState == kStateGameOver)
-        Announce("Game over. Enter starts a new game.");
+    case 'T': {
+      const int secondsLeft = SecondsLeft(m_nCountdown, SwapTick());
+      if (m_bPaused)
+        Announce(PausedText(m_nGameState == kStateSwapPeriod ? secondsLeft : -1));
+      else if (m_bSwapTimerRunning)
+        Announce(SecondsLeftText(secondsLeft));
       else
-        Announce("No game yet. Enter starts one.");
+        Announce(NextStepText());
       return true;
+    }
     case 'P':
       if (!playing) {
         Announce("No score yet.");
@@ -103,7 +144,7 @@ void CMyKelvoView::DescribeForAccessibility(AccessibleNode& root) const {
   // panel that gets the focus, and the rules and hints are long.
   root.role = AccessibleRole::kCanvas;
   root.name = "Game";
-  root.description = kKeysHelp;
+  root.description = m_strFocusHelp;
   root.rect = m_rcClient;
 
   auto text = [&](const char* key, const std::string& name, const RECT& rect, bool shown) {
@@ -127,24 +168,30 @@ void CMyKelvoView::DescribeForAccessibility(AccessibleNode& root) const {
   square.rows = 3;
   square.columns = 3;
   square.rect = {m_rcCell[1].left, m_rcCell[1].top, m_rcCell[9].right, m_rcCell[9].bottom};
+  // The focused cell also says where it is, as a player who cannot see the
+  // cursor has to know; the others their numbers alone, so that the square
+  // read row by row stays short.
   const bool swapOpen = SwapPeriodOpen();
   for (int k = 1; k <= 9; ++k) {
     const int digit = playing ? m_nCell[k] : m_nDemoCell[k - 1];
+    const bool focused = swapOpen && m_bCursorKeysUsed && k == m_nKeyCursor;
     std::string name = Number(digit);
     if (swapOpen && k == m_nKeyPick) name += " picked";
+    if (focused) name += ", " + CellPlaceText(k);
     AccessibleNode& cell = square.Add("cell" + Number(k), AccessibleRole::kCell, name);
     cell.row = (k - 1) / 3;
     cell.column = (k - 1) % 3;
     cell.rect = m_rcCell[k];
-    cell.focused = swapOpen && m_bCursorKeysUsed && k == m_nKeyCursor;
+    cell.focused = focused;
   }
 
   AccessibleNode& lines = root.Add("lines", AccessibleRole::kPane, "Line values");
+  lines.rect = Union(m_rcLineDiff[0], m_rcLineDiffSq[0]);
   for (int k = 0; k < 8; ++k) {
     AccessibleNode& line = lines.Add("line" + Number(k), AccessibleRole::kText,
                                      LineValueText(k, m_nLineDiff[k], m_nLineDiffSq[k]));
-    line.rect = {m_rcLineDiff[k].left, m_rcLineDiff[k].top, m_rcLineDiffSq[k].right,
-                 m_rcLineDiffSq[k].bottom};
+    line.rect = Union(m_rcLineDiff[k], m_rcLineDiffSq[k]);
+    lines.rect = Union(lines.rect, line.rect);
   }
 
   // The score table as drawn: a row of points and a row of bonuses, one
@@ -164,7 +211,7 @@ void CMyKelvoView::DescribeForAccessibility(AccessibleNode& root) const {
     const char* what = row == 0 ? " score" : " bonus";
     for (int i = 1; i <= kTotalSlot; ++i) {
       std::string name = g_strColumnLabel[i] + what;
-      if (i == kTotalSlot || i <= lastRound) name += ": " + Number(values[i]);
+      if (i == kTotalSlot || i <= lastRound) name += " " + Number(values[i]);
       if (row == 1 && i == 1) name = "Bonus";
       AccessibleNode& cell =
           table.Add((row == 0 ? "score" : "bonus") + Number(i), AccessibleRole::kCell, name);
@@ -178,7 +225,17 @@ void CMyKelvoView::DescribeForAccessibility(AccessibleNode& root) const {
        m_nGameState == kStateGameOver && m_nBonus[kTotalSlot] == kPerfectBonus);
 
   text("player", m_strPlayerLabel, m_rcPlayerLabel, true);
-  text("rules", m_strInstructions, m_rcInstructions, true);
-  // Not on the screen (F1 shows it), but there to be read at any time.
-  text("hints", m_strHints, RECT{}, true);
+  // The rules and the hints as texts read by line and by word.  The hints
+  // are not on the screen (F1 shows them) but there to be read at any time:
+  // they share the rules' panel, the rules above and the hints below, each
+  // given a height for its lines, so that reading the screen from top to
+  // bottom meets both.
+  const int rulesLines = LineCount(m_strRulesForReader);
+  const int allLines = rulesLines + LineCount(m_strHintsForReader);
+  const RECT& panel = m_rcInstructions;
+  const int split = panel.top + (panel.bottom - panel.top) * rulesLines / allLines;
+  text("rules", "Rules", {panel.left, panel.top, panel.right, split}, true)->text =
+      m_strRulesForReader;
+  text("hints", "Hints", {panel.left, split, panel.right, panel.bottom}, true)->text =
+      m_strHintsForReader;
 }

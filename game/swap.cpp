@@ -19,7 +19,7 @@ int CMyKelvoView::HitTestCell(CPoint point) const {
 }
 
 bool CMyKelvoView::SwapPeriodOpen() const {
-  return m_nGameState == kStateSwapPeriod && m_nCountdown >= 1;
+  return m_nGameState == kStateSwapPeriod && m_nCountdown >= 1 && !m_bPaused;
 }
 
 void CMyKelvoView::OnLButtonDown(UINT /*nFlags*/, CPoint point) {
@@ -30,7 +30,7 @@ void CMyKelvoView::OnLButtonDown(UINT /*nFlags*/, CPoint point) {
 void CMyKelvoView::OnLButtonUp(UINT /*nFlags*/, CPoint point) {
   if (!SwapPeriodOpen() || m_nDragFrom < 1) {
     PlaySoundCue(IDR_SOUND_REFUSED);
-    Announce("Refused.");
+    Announce(m_bPaused ? kStillPausedText : kRefusedText);
     return;
   }
   m_nDragTo = HitTestCell(point);
@@ -42,7 +42,7 @@ void CMyKelvoView::SwapCells(int nFrom, int nTo) {
   if (!SwapPeriodOpen() || !isCell(nFrom) || !isCell(nTo) || nFrom == nTo) {
     // The round stays open: the player may try again.
     PlaySoundCue(IDR_SOUND_REFUSED);
-    Announce(isCell(nFrom) && nFrom == nTo ? "Refused: the same number twice." : "Refused.");
+    Announce(isCell(nFrom) && nFrom == nTo ? kSameNumberTwiceText : kRefusedText);
     return;
   }
 

@@ -14,3 +14,19 @@ constexpr int kSwapPeriodTicks = 100;
 constexpr UINT SwapTickMs(int seconds) {
   return static_cast<UINT>(seconds) * 1000u / kSwapPeriodTicks;
 }
+
+// The periods the plus and minus keys step through between games; the last
+// is long enough to leave a player practically untimed.
+constexpr int kSwapSecondsSteps[] = {10, 20, 30, 60, 120, 600};
+
+// The step after `seconds` upwards (direction > 0) or downwards; `seconds`
+// itself at either end.  A period between two steps (given on the command
+// line) goes to the nearer step that way.
+constexpr int NextSwapSecondsStep(int seconds, int direction) {
+  int next = seconds;
+  for (const int step : kSwapSecondsSteps) {
+    if (direction > 0 && step > seconds) return step;
+    if (direction < 0 && step < seconds) next = step;
+  }
+  return next;
+}

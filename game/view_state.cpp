@@ -9,7 +9,9 @@ CMyKelvoView::CMyKelvoView()
     : m_strInstructions(BuildInstructionsText()),
       m_strHints(BuildHintsText()),
       m_random(
-          static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count())) {
+          static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count())),
+      m_strRulesForReader(BuildRulesForReader()),
+      m_strHintsForReader(BuildHintsForReader()) {
   m_penBlack.CreatePen(PS_SOLID, 1, RGB(0x00, 0x00, 0x00));
   m_penGridShade.CreatePen(PS_SOLID, 1, RGB(0x80, 0x80, 0x80));
   m_penGridLight.CreatePen(PS_SOLID, 1, RGB(0xC0, 0xC0, 0xC0));

@@ -1,5 +1,6 @@
 #include "screen/instructions_text.h"
 
+#include <cctype>
 #include <iterator>
 
 namespace {
@@ -53,6 +54,13 @@ const char* const kHintPieces[] = {
     "and then print the certificate. ",
 };
 
+// Told after the mouse's way in the rules a screen reader reads.
+const char* const kMouseWay = "which is done by the click and drag method. ";
+const char* const kKeyboardWay =
+    "From the keyboard, type the two numbers, or move to each with the arrow keys and press "
+    "Space. Plus and minus give more or less time to swap, between games. H or Pause pauses a "
+    "round. ";
+
 template <std::size_t N>
 std::string Join(const char* const (&pieces)[N]) {
   std::string text;
@@ -60,7 +68,58 @@ std::string Join(const char* const (&pieces)[N]) {
   return text;
 }
 
+bool IsWordCharacter(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
+
+// `text` one sentence a line: a line ends after a full stop, question or
+// exclamation mark followed by a capital, and in place of a colon; a "-"
+// bullet at a line's start goes, "--" becomes a comma and a hyphen inside
+// a word a space; no line is blank or ends in a space.
+std::string OneSentenceALine(const std::string& text) {
+  std::string out;
+  const auto endLine = [&out] {
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    if (!out.empty() && out.back() != '\n') out += '\n';
+  };
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
+    const char next = i + 1 < text.size() ? text[i + 1] : '\0';
+    const char after = i + 2 < text.size() ? text[i + 2] : '\0';
+    const bool lineStart = out.empty() || out.back() == '\n';
+    if (c == '\n') {
+      endLine();
+    } else if (lineStart && (c == ' ' || c == '-')) {
+      // A bullet or the spaces before a line's words.
+    } else if ((c == '.' || c == '!' || c == '?') && next == ' ' &&
+               std::isupper(static_cast<unsigned char>(after))) {
+      out += c;
+      endLine();
+    } else if (c == ':' && (next == ' ' || next == '\n')) {
+      endLine();
+    } else if (c == '-' && next == '-') {
+      while (!out.empty() && out.back() == ' ') out.pop_back();
+      out += ',';
+      ++i;
+    } else if (c == '-' && !out.empty() && IsWordCharacter(out.back()) && IsWordCharacter(next)) {
+      out += ' ';
+    } else {
+      out += c;
+    }
+  }
+  endLine();
+  if (!out.empty()) out.pop_back();
+  return out;
+}
+
 }  // namespace
 
 std::string BuildInstructionsText() { return Join(kInstructionPieces); }
 std::string BuildHintsText() { return Join(kHintPieces); }
+
+std::string BuildRulesForReader() {
+  std::string rules = BuildInstructionsText();
+  const std::size_t mouse = rules.find(kMouseWay);
+  if (mouse != std::string::npos) rules.insert(mouse + std::string(kMouseWay).size(), kKeyboardWay);
+  return OneSentenceALine(rules);
+}
+
+std::string BuildHintsForReader() { return OneSentenceALine(BuildHintsText()); }

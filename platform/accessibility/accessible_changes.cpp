@@ -36,6 +36,8 @@ std::vector<AccessibleChange> ChangesBetween(const AccessibleNode& before,
                                              const AccessibleNode& after) {
   std::vector<AccessibleChange> changes;
   if (before.children.empty()) return changes;
+  if (before.description != after.description)
+    changes.push_back({AccessibleChange::Kind::kDescriptionChanged, after.key});
   std::map<std::string, const AccessibleNode*> old;
   IndexParts(before, old);
   Compare(after, old, changes);

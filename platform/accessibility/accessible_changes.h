@@ -15,8 +15,9 @@ struct AccessibleChange {
   friend bool operator==(const AccessibleChange&, const AccessibleChange&) = default;
 };
 
-// The changes from `before` to `after`, parts in the order of `after`, the
-// focus last.  A first description (`before` without parts) changes
+// The changes from `before` to `after`: the view's own description first
+// (under the root's key), then its parts in the order of `after`, the focus
+// last.  A first description (`before` without parts) changes
 // nothing: there was nothing to tell before.  Parts that are gone are not
 // listed.
 std::vector<AccessibleChange> ChangesBetween(const AccessibleNode& before,

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <QWindow>
 #include <QtGlobal>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/accessibility/accessible_changes.h"
@@ -66,6 +67,75 @@ QAccessibleInterface* ChildAt(ViewAccessibility& owner, const AccessibleNode& no
   return nullptr;
 }
 
+// The text of a part that holds one (the rules), read only, for a screen
+// reader to move through by line and by word.  Qt's own boundaries serve:
+// lines end at line feeds, words are Unicode's.  There being no layout of
+// this text on the screen, each line is placed in an equal strip of the
+// part's rectangle, so that reading the screen by position meets them in
+// order.
+class PartText : public QAccessibleTextInterface {
+ public:
+  PartText(ViewAccessibility* owner, std::string key) : m_owner(owner), m_key(std::move(key)) {}
+
+  void selection(int, int* startOffset, int* endOffset) const override {
+    *startOffset = *endOffset = 0;
+  }
+  int selectionCount() const override { return 0; }
+  void addSelection(int, int) override {}
+  void removeSelection(int) override {}
+  void setSelection(int, int, int) override {}
+  // A screen reader may place its reading point; the text stays as it is.
+  int cursorPosition() const override { return std::min(m_cursor, characterCount()); }
+  void setCursorPosition(int position) override {
+    m_cursor = std::clamp(position, 0, characterCount());
+  }
+  QString text(int startOffset, int endOffset) const override {
+    const QString all = Whole();
+    startOffset = std::clamp(startOffset, 0, static_cast<int>(all.size()));
+    endOffset = std::clamp(endOffset, startOffset, static_cast<int>(all.size()));
+    return all.mid(startOffset, endOffset - startOffset);
+  }
+  int characterCount() const override { return static_cast<int>(Whole().size()); }
+  QRect characterRect(int offset) const override {
+    const QString all = Whole();
+    if (offset < 0 || offset >= all.size()) return {};
+    return LineStrip(static_cast<int>(all.left(offset).count(QLatin1Char('\n'))));
+  }
+  int offsetAtPoint(const QPoint& point) const override {
+    const QString all = Whole();
+    const int lines = static_cast<int>(all.count(QLatin1Char('\n'))) + 1;
+    for (int line = 0, start = 0; line < lines; ++line) {
+      if (LineStrip(line).contains(point)) return start;
+      start = static_cast<int>(all.indexOf(QLatin1Char('\n'), start)) + 1;
+    }
+    return -1;
+  }
+  void scrollToSubstring(int, int) override {}
+  QString attributes(int, int* startOffset, int* endOffset) const override {
+    *startOffset = 0;
+    *endOffset = characterCount();
+    return {};
+  }
+
+ private:
+  const AccessibleNode* Node() const { return m_owner->Part(m_key); }
+  QString Whole() const { return Node() ? Text(Node()->text) : QString(); }
+  // Line `line` of the text: its share of the part's height.
+  QRect LineStrip(int line) const {
+    if (!Node()) return {};
+    const QString all = Whole();
+    const int lines = static_cast<int>(all.count(QLatin1Char('\n'))) + 1;
+    const RECT& r = Node()->rect;
+    const int height = r.bottom - r.top;
+    return m_owner->ScreenRect(
+        {r.left, r.top + height * line / lines, r.right, r.top + height * (line + 1) / lines});
+  }
+
+  ViewAccessibility* m_owner;
+  std::string m_key;
+  int m_cursor = 0;
+};
+
 // One part of the description.  It keeps only its key and answers every
 // question from the latest description, so it stays the same object for
 // the screen reader while what it shows changes.
@@ -74,7 +144,7 @@ class PartAccessible : public QAccessibleInterface,
                        public QAccessibleTableCellInterface {
  public:
   PartAccessible(ViewAccessibility* owner, std::string key)
-      : m_owner(owner), m_key(std::move(key)) {}
+      : m_owner(owner), m_key(std::move(key)), m_text(owner, m_key) {}
 
   bool isValid() const override { return m_owner->Part(m_key) != nullptr; }
   QObject* object() const override { return nullptr; }
@@ -105,6 +175,7 @@ class PartAccessible : public QAccessibleInterface,
     const AccessibleNode& node = Node();
     state.invisible = node.hidden;
     state.readOnly = node.role == AccessibleRole::kText;
+    state.multiLine = !node.text.empty();
     state.focusable = node.focused;
     state.focused = node.focused && m_owner->Widget()->hasFocus();
     return state;
@@ -115,6 +186,8 @@ class PartAccessible : public QAccessibleInterface,
       return static_cast<QAccessibleTableInterface*>(this);
     if (type == QAccessible::TableCellInterface && role == AccessibleRole::kCell)
       return static_cast<QAccessibleTableCellInterface*>(this);
+    if (type == QAccessible::TextInterface && !Node().text.empty())
+      return static_cast<QAccessibleTextInterface*>(&m_text);
     return nullptr;
   }
 
@@ -163,6 +236,7 @@ class PartAccessible : public QAccessibleInterface,
 
   ViewAccessibility* m_owner;
   std::string m_key;
+  PartText m_text;
 };
 
 // The view widget itself, named and described by the view, whose children
@@ -314,6 +388,12 @@ void ViewAccessibility::SendChanges(const AccessibleNode& before, const Accessib
   for (const AccessibleChange& change : ChangesBetween(before, after)) {
     // The announcement says itself (Announce).
     if (IsAnnouncement(change.key)) continue;
+    // The view's own help, taken away or given for the next focus.
+    if (change.key == after.key) {
+      QAccessibleEvent event(m_widget, QAccessible::DescriptionChanged);
+      QAccessible::updateAccessibility(&event);
+      continue;
+    }
     switch (change.kind) {
       case Kind::kCreated:
         SendEvent(change.key, QAccessible::ObjectCreated);

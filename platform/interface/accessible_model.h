@@ -27,6 +27,10 @@ struct AccessibleNode {
   std::string name;
   // Help on the part, read after the name when it gets the focus.
   std::string description;
+  // The text a part holds beyond its name (the rules), for a screen reader
+  // to move through by line (each ends at a line feed) and by word; empty
+  // for most parts.
+  std::string text;
   // Where it is, in the view's client pixels.
   RECT rect{};
   // Nothing of the part is on screen now (an empty label, say).

@@ -20,4 +20,7 @@ class ITimerService {
   // Stops timer `id`; FALSE when it was not running.
   virtual BOOL KillTimer(UINT_PTR id) = 0;
   virtual bool IsRunning(UINT_PTR id) const = 0;
+  // How long until timer `id` next expires, in milliseconds; 0 when it is
+  // not running.  (A paused rest goes on for what it had left.)
+  virtual UINT TimeLeftMs(UINT_PTR id) const = 0;
 };

@@ -17,6 +17,10 @@ UINT_PTR CView::SetTimer(UINT_PTR id, UINT elapseMs, void* /*callback*/) {
 
 BOOL CView::KillTimer(UINT_PTR id) { return m_pHost ? m_pHost->Timers().KillTimer(id) : FALSE; }
 
+UINT CView::TimerMsLeft(UINT_PTR id) const {
+  return m_pHost ? m_pHost->Timers().TimeLeftMs(id) : 0;
+}
+
 void CView::Invalidate() {
   if (m_pHost) m_pHost->Invalidate();
 }

@@ -33,6 +33,10 @@ class CView : public CCmdTarget {
   virtual void OnLButtonDown(UINT /*nFlags*/, CPoint /*point*/) {}
   virtual void OnLButtonUp(UINT /*nFlags*/, CPoint /*point*/) {}
   virtual void OnRButtonDown(UINT /*nFlags*/, CPoint /*point*/) {}
+  // The view's window got the keyboard focus, or lost it (to a menu, a
+  // dialog, another window).
+  virtual void OnSetFocus() {}
+  virtual void OnKillFocus() {}
 
   // --- assistive technology ---
   // Describes what the view shows now into `root`, the view itself, for a
@@ -51,6 +55,8 @@ class CView : public CCmdTarget {
   // the view).
   UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs, void* callback = nullptr);
   BOOL KillTimer(UINT_PTR id);
+  // Milliseconds until timer `id` next expires; 0 when it is not running.
+  UINT TimerMsLeft(UINT_PTR id) const;
   void Invalidate();
   // Writes the main window's caption.
   void SetFrameCaption(const std::string& text);

@@ -32,3 +32,5 @@ constexpr UINT VK_F4 = 0x73;
 constexpr UINT VK_F6 = 0x75;
 constexpr UINT VK_F10 = 0x79;
 constexpr UINT VK_F24 = 0x87;
+constexpr UINT VK_OEM_PLUS = 0xBB;   // the "=" and "+" key, or "+" alone
+constexpr UINT VK_OEM_MINUS = 0xBD;  // the "-" key

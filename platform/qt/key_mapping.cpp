@@ -8,13 +8,32 @@ struct KeyPair {
   UINT vk;
 };
 constexpr KeyPair kKeys[] = {
-    {Qt::Key_Backspace, VK_BACK}, {Qt::Key_Tab, VK_TAB},       {Qt::Key_Return, VK_RETURN},
-    {Qt::Key_Enter, VK_RETURN},   {Qt::Key_Shift, VK_SHIFT},   {Qt::Key_Control, VK_CONTROL},
-    {Qt::Key_Alt, VK_MENU},       {Qt::Key_Pause, VK_PAUSE},   {Qt::Key_CapsLock, VK_CAPITAL},
-    {Qt::Key_Escape, VK_ESCAPE},  {Qt::Key_Space, VK_SPACE},   {Qt::Key_PageUp, VK_PRIOR},
-    {Qt::Key_PageDown, VK_NEXT},  {Qt::Key_End, VK_END},       {Qt::Key_Home, VK_HOME},
-    {Qt::Key_Left, VK_LEFT},      {Qt::Key_Up, VK_UP},         {Qt::Key_Right, VK_RIGHT},
-    {Qt::Key_Down, VK_DOWN},      {Qt::Key_Insert, VK_INSERT}, {Qt::Key_Delete, VK_DELETE},
+    {Qt::Key_Backspace, VK_BACK},
+    {Qt::Key_Tab, VK_TAB},
+    {Qt::Key_Return, VK_RETURN},
+    {Qt::Key_Enter, VK_RETURN},
+    {Qt::Key_Shift, VK_SHIFT},
+    {Qt::Key_Control, VK_CONTROL},
+    {Qt::Key_Alt, VK_MENU},
+    {Qt::Key_Pause, VK_PAUSE},
+    {Qt::Key_CapsLock, VK_CAPITAL},
+    {Qt::Key_Escape, VK_ESCAPE},
+    {Qt::Key_Space, VK_SPACE},
+    {Qt::Key_PageUp, VK_PRIOR},
+    {Qt::Key_PageDown, VK_NEXT},
+    {Qt::Key_End, VK_END},
+    {Qt::Key_Home, VK_HOME},
+    {Qt::Key_Left, VK_LEFT},
+    {Qt::Key_Up, VK_UP},
+    {Qt::Key_Right, VK_RIGHT},
+    {Qt::Key_Down, VK_DOWN},
+    {Qt::Key_Insert, VK_INSERT},
+    {Qt::Key_Delete, VK_DELETE},
+    // "+" wherever it is typed (on the keypad too), and "=", which shares
+    // its key on many layouts and gives "+" only with Shift.
+    {Qt::Key_Plus, VK_OEM_PLUS},
+    {Qt::Key_Equal, VK_OEM_PLUS},
+    {Qt::Key_Minus, VK_OEM_MINUS},
 };
 }  // namespace
 

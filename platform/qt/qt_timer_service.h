@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QObject>
+#include <chrono>
 #include <map>
 
 #include "platform/interface/timer_service.h"
@@ -13,6 +14,7 @@ class QtTimerService : public QObject, public ITimerService {
   UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs) override;
   BOOL KillTimer(UINT_PTR id) override;
   bool IsRunning(UINT_PTR id) const override { return m_byGameId.count(id) != 0; }
+  UINT TimeLeftMs(UINT_PTR id) const override;
 
  protected:
   void timerEvent(QTimerEvent* event) override;
@@ -21,4 +23,11 @@ class QtTimerService : public QObject, public ITimerService {
   Sink m_sink;
   std::map<UINT_PTR, int> m_byGameId;  // game timer id -> Qt timer id
   std::map<int, UINT_PTR> m_byQtId;
+  // When each game timer was started and its period, to tell the time left
+  // (Qt's timers do not).
+  struct Started {
+    std::chrono::steady_clock::time_point at;
+    std::chrono::milliseconds period;
+  };
+  std::map<UINT_PTR, Started> m_started;
 };

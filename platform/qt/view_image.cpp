@@ -16,6 +16,7 @@ class NoTimers : public ITimerService {
   UINT_PTR SetTimer(UINT_PTR, UINT) override { return 0; }
   BOOL KillTimer(UINT_PTR) override { return FALSE; }
   bool IsRunning(UINT_PTR) const override { return false; }
+  UINT TimeLeftMs(UINT_PTR) const override { return 0; }
 };
 
 class ImageHost : public IViewHost {

@@ -158,9 +158,18 @@ bool ViewWidget::focusNextPrevChild(bool) {
 
 void ViewWidget::focusInEvent(QFocusEvent* event) {
   QWidget::focusInEvent(event);
-  // Qt tells a screen reader of the widget's focus after this event; the
-  // part the keys act on takes it from there.
+  // Qt tells a screen reader of the widget's focus after this event: what
+  // the view has to say with it (its help) is in place by then.  The part
+  // the keys act on takes the focus from there.
+  m_view->OnSetFocus();
+  m_accessibility.Refresh();
   QTimer::singleShot(0, this, [this] { m_accessibility.FocusPart(); });
+}
+
+void ViewWidget::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  m_view->OnKillFocus();
+  m_accessibility.Refresh();
 }
 
 void ViewWidget::AfterEvent() {

@@ -53,6 +53,7 @@ class ViewWidget : public QWidget, public IViewHost {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   bool focusNextPrevChild(bool next) override;
   void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   QSize DeviceSize() const;

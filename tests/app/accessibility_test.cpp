@@ -22,6 +22,7 @@
 #include "game/spoken_text.h"
 #include "platform/interface/command_ids.h"
 #include "platform/qt/view_widget.h"
+#include "screen/instructions_text.h"
 #include "support/game_play.h"
 #include "support/scripted_modal_ui.h"
 
@@ -64,7 +65,13 @@ TEST_F(AccessibleWindowTest, TheViewIsACanvasOfNamedParts) {
   ASSERT_TRUE(view);
   EXPECT_EQ(view->role(), QAccessible::Canvas);
   EXPECT_EQ(view->text(QAccessible::Name), "Game");
-  EXPECT_TRUE(view->text(QAccessible::Description).contains("S: square"));
+  // The help, with the view's first focus.
+  EXPECT_TRUE(view->text(QAccessible::Description).startsWith("Enter starts a game."));
+  // The window is named by the game's title, not by its caption's clock.
+  QAccessibleInterface* window = QAccessible::queryAccessibleInterface(app.Frame());
+  ASSERT_TRUE(window);
+  EXPECT_EQ(window->text(QAccessible::Name), "Kelvo");
+  EXPECT_NE(app.Frame()->windowTitle(), "Kelvo");
 
   QAccessibleInterface* square = ChildNamed(view, "Example square");
   ASSERT_TRUE(square);
@@ -91,10 +98,13 @@ TEST_F(AccessibleWindowTest, TheViewIsACanvasOfNamedParts) {
   EXPECT_TRUE(centre->rect().contains(middle));
   EXPECT_EQ(square->childAt(middle.x(), middle.y()), centre);
 
-  QAccessibleInterface* rules =
-      ChildNamed(view, QString::fromStdString(app.View()->m_strInstructions));
+  // The rules, as a text to read by line and by word.
+  QAccessibleInterface* rules = ChildNamed(view, "Rules");
   ASSERT_TRUE(rules);
   EXPECT_EQ(rules->role(), QAccessible::StaticText);
+  ASSERT_TRUE(rules->textInterface());
+  EXPECT_EQ(rules->textInterface()->characterCount(),
+            static_cast<int>(BuildRulesForReader().size()));
   QAccessibleInterface* scores = ChildNamed(view, "Score table");
   ASSERT_TRUE(scores);
   EXPECT_TRUE(scores->state().invisible);  // not drawn before the first game
@@ -132,28 +142,47 @@ TEST_F(AccessibleWindowTest, ThePartsFollowTheGame) {
   // overwritten before a screen reader has read it.
   QAccessibleInterface* first = ChildWithRole(view, QAccessible::Notification);
   ASSERT_TRUE(first);
-  EXPECT_EQ(first->text(QAccessible::Name).toStdString(), RoundStartText(1, game.m_nCell));
+  EXPECT_EQ(first->text(QAccessible::Name).toStdString(),
+            RoundStartText(1, game.m_nCell, game.SwapSeconds()));
   EXPECT_FALSE(first->state().invisible);
 #endif
 
-  const std::string roundStart = RoundStartText(1, game.m_nCell);
+  const std::string roundStart = RoundStartText(1, game.m_nCell, game.SwapSeconds());
   const auto pair = FindMagicExchange(game.m_nCell);
   ASSERT_TRUE(pair);
+  // The cursor is on cell 6: a pick elsewhere is said by the focus moving.
+  const bool pickSaidAloud = pair->first == 6;
   QTest::keyClick(Widget(), static_cast<Qt::Key>(Qt::Key_0 + game.m_nCell[pair->first]));
   QAccessibleInterface* picked =
       square->tableInterface()->cellAt((pair->first - 1) / 3, (pair->first - 1) % 3);
-  EXPECT_EQ(picked->text(QAccessible::Name),
-            QString::number(game.m_nCell[pair->first]) + " picked");
+  EXPECT_EQ(picked->text(QAccessible::Name).toStdString(),
+            std::to_string(game.m_nCell[pair->first]) + " picked, " + CellPlaceText(pair->first));
   EXPECT_EQ(view->focusChild(), picked);
   QTest::keyClick(Widget(), static_cast<Qt::Key>(Qt::Key_0 + game.m_nCell[pair->second]));
   EXPECT_EQ(view->focusChild(), nullptr);  // the swap is made: no cell takes keys
 #if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
-  const int index = view->indexOfChild(first);
-  EXPECT_EQ(view->child(index + 1)->text(QAccessible::Name),
-            QString::number(game.m_nCell[pair->second]) + " picked.");
-  EXPECT_TRUE(view->child(index + 2)->text(QAccessible::Name).contains("magic square! 100 points"));
+  int next = view->indexOfChild(first) + 1;
+  if (pickSaidAloud) {
+    EXPECT_EQ(view->child(next++)->text(QAccessible::Name),
+              QString::number(game.m_nCell[pair->second]) + " picked.");
+  }
+  EXPECT_TRUE(view->child(next)->text(QAccessible::Name).contains("Magic square! 100 points"));
   EXPECT_EQ(first->text(QAccessible::Name).toStdString(), roundStart);
 #endif
+}
+
+// The keys of time reach the game as typed ("=" as "+"); the help, given
+// with the first focus, does not come again with the next.
+TEST_F(AccessibleWindowTest, TimeKeysAndTheFocusHelpInTheWindow) {
+  for (Qt::Key key : {Qt::Key_Plus, Qt::Key_Equal, Qt::Key_Minus}) QTest::keyClick(Widget(), key);
+  EXPECT_EQ(app.View()->SwapSeconds(), 20);
+  Widget()->clearFocus();
+  Widget()->setFocus();
+  ASSERT_TRUE(Widget()->hasFocus());
+  EXPECT_TRUE(ViewInterface()->text(QAccessible::Description).isEmpty());
+  QTest::keyClick(Widget(), Qt::Key_Return);
+  QTest::keyClick(Widget(), Qt::Key_Pause);
+  EXPECT_TRUE(app.View()->m_bPaused);
 }
 
 TEST_F(AccessibleWindowTest, MenuItemsAreNamedWithoutTheirShortcutText) {

@@ -17,6 +17,7 @@
 #include "app/MainFrame.h"
 #include "app/MyKelvoApp.h"
 #include "app/MyKelvoDoc.h"
+#include "app/SettingsFile.h"
 #include "game/MyKelvoView.h"
 #include "platform/interface/command_ids.h"
 #include "platform/qt/view_widget.h"
@@ -313,3 +314,19 @@ TEST_P(KeyboardOnly, F10SelectsTheMenuBarAndTheKeysComeBackToTheView) {
 INSTANTIATE_TEST_SUITE_P(Styles, KeyboardOnly,
                          ::testing::Values("Windows", "WithoutMenuBarNavigation"),
                          [](const auto& info) { return std::string(info.param); });
+
+// A swap period chosen with the game's keys is kept for the next start,
+// written with the settings at exit; one not changed is not written.
+TEST_F(MainWindowTest, ASwapPeriodChosenInTheGameIsKeptAtExit) {
+  app.ExitInstance();
+  EXPECT_EQ(AppSettings().Int("Settings", "SwapSeconds"), std::nullopt);
+  QTest::keyClick(app.Frame()->View(), Qt::Key_Plus);
+  app.ExitInstance();
+  SettingsFile written;
+  std::string why;
+  ASSERT_TRUE(written.Load(SettingsFilePath(), &why)) << why;
+  EXPECT_EQ(written.Int("Settings", "SwapSeconds"), 20);
+  // The other tests start with the usual period.
+  AppSettings().Remove("Settings", "SwapSeconds");
+  SaveAppSettings();
+}

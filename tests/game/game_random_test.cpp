@@ -37,10 +37,13 @@ class RandomPlay {
       m_last = "other key";
       View().OnKeyDown(static_cast<UINT>(Between(0, 255)), static_cast<UINT>(Between(0, 50)), 0);
     } else if (pick < 23) {
-      // Keyboard play: a number of either row, an arrow, Space or Escape.
-      const UINT keys[] = {'0',     '1',   '5',      '9',     VK_NUMPAD0 + 3, VK_NUMPAD0 + 7,
-                           VK_LEFT, VK_UP, VK_RIGHT, VK_DOWN, VK_SPACE,       VK_ESCAPE};
-      const UINT key = keys[Between(0, 11)];
+      // Keyboard play: a number of either row, an arrow, Space or Escape;
+      // the pause and the swap period's keys.
+      const UINT keys[] = {
+          '0',     '1',      '5',         '9',         VK_NUMPAD0 + 3, VK_NUMPAD0 + 7,
+          VK_LEFT, VK_UP,    VK_RIGHT,    VK_DOWN,     VK_SPACE,       VK_ESCAPE,
+          'H',     VK_PAUSE, VK_OEM_PLUS, VK_OEM_MINUS};
+      const UINT key = keys[Between(0, 15)];
       m_last = "play key " + std::to_string(key);
       View().OnKeyDown(key, 1, 0);
     } else if (pick < 30) {
@@ -130,6 +133,12 @@ class RandomPlay {
     // swapped round or the rest timer, never both.
     const bool swapTimer = m_table.host.Clock().IsRunning(kSwapTimer);
     const bool restTimer = m_table.host.Clock().IsRunning(kRestTimer);
+    // Paused, in a game, with every timer stopped.
+    if (v.m_bPaused) {
+      ASSERT_TRUE(v.m_nGameState == kStateSwapPeriod || v.m_nGameState == kStateRest);
+      ASSERT_FALSE(swapTimer || restTimer);
+      return;
+    }
     switch (v.m_nGameState) {
       case kStateIdle:
       case kStateGameOver:

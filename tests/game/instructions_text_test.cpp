@@ -2,8 +2,11 @@
 // pieces.  A piece lost, doubled or joined without its space changes the
 // length or the paragraphs; a well-meant correction loses a typo the game
 // keeps.
+#include "screen/instructions_text.h"
+
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -74,6 +77,38 @@ TEST(InstructionsText, HintsAreFiveHintsThenRestingThenRegisteringIn855Character
   EXPECT_NE(hints.find("overall score of 6110, and you are registered, then you can print a "
                        "certificate to that effect."),
             std::string::npos);
+}
+
+// Letters and digits only: what is read aloud, punctuation and spacing aside.
+std::string Spoken(const std::string& text) {
+  std::string out;
+  for (char c : text)
+    if (std::isalnum(static_cast<unsigned char>(c))) out += c;
+  return out;
+}
+
+// The rules and hints as a screen reader reads them: every word of the
+// drawn texts in order, one sentence a line, nothing a reader would say as
+// a mark ("colon", "dash"); the rules tell the keyboard's way after the
+// mouse's.
+TEST(InstructionsText, ForAScreenReaderTheSameWordsOneSentenceALineWithTheKeyboardWay) {
+  const std::string rules = BuildRulesForReader();
+  const std::string hints = BuildHintsForReader();
+  const std::string mouse = "which is done by the click and drag method.\n";
+  ASSERT_NE(rules.find(mouse), std::string::npos);
+  const std::size_t after = rules.find(mouse) + mouse.size();
+  const std::string keyboard = rules.substr(after, rules.find("Once you start", after) - after);
+  EXPECT_TRUE(StartsWith(keyboard, "From the keyboard, type the two numbers")) << keyboard;
+  EXPECT_EQ(Spoken(rules.substr(0, after) + rules.substr(after + keyboard.size())),
+            Spoken(BuildInstructionsText()));
+  EXPECT_EQ(Spoken(hints), Spoken(BuildHintsText()));
+  for (const std::string& text : {rules, hints})
+    for (const std::string& line : Lines(text))
+      EXPECT_TRUE(!line.empty() && line.back() != ' ' && line.front() != ' ' &&
+                  line.find_first_of(":;-") == std::string::npos)
+          << "[" << line << "]";
+  EXPECT_EQ(Lines(hints)[2], "The 5 should always be in the center.");
+  EXPECT_EQ(Lines(rules).size(), 25u);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
@@ -80,10 +81,14 @@ TEST_F(PlayerNameTest, NameEnteredAfterAPerfectGameEnablesPrintingUntilTheNextGa
   EXPECT_FALSE(CanPrint());
   EnterName("Ada");
   EXPECT_TRUE(CanPrint());
+  // Said, with what the name now allows.
+  EXPECT_EQ(host.Announced(),
+            std::vector<std::string>{"Ada registered. Ctrl+P prints your certificate."});
   // Clearing the name takes it away, entering one again brings it back.
   EnterName("");
   EXPECT_EQ(thePlayerNameDlg.m_strPlayerName, "");
   EXPECT_FALSE(CanPrint());
+  EXPECT_EQ(host.Announced().back(), "Name cleared.");
   EnterName("Grace");
   EXPECT_TRUE(CanPrint());
 
@@ -148,14 +153,18 @@ TEST_F(PlayerNameTest, OkStoresTheNameAndRedrawsThePlayerLineAtOnce) {
 TEST_F(PlayerNameTest, CancelKeepsTheOldNameAndLine) {
   EnterName("Ada");
   host.ClearRecorded();
+  host.ClearAnnounced();
   EnterName("Somebody Else", IDCANCEL);
   EXPECT_EQ(thePlayerNameDlg.m_strPlayerName, "Ada");
   EXPECT_EQ(view.m_strPlayerLabel, "Player: Ada");
   EXPECT_TRUE(host.Recorded().empty());
+  EXPECT_TRUE(host.Announced().empty());
 }
 
 TEST_F(PlayerNameTest, OkWithAnEmptyFieldStoresAnEmptyName) {
   EnterName("Ada");
+  // No perfect game: nothing to print yet.
+  EXPECT_EQ(host.Announced(), std::vector<std::string>{"Ada registered."});
   EnterName("");
   EXPECT_EQ(thePlayerNameDlg.m_strPlayerName, "");
   EXPECT_EQ(view.m_strPlayerLabel, "Player: ");

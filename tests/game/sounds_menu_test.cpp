@@ -7,8 +7,9 @@
 #include "sound/sound_ids.h"
 #include "support/game_play.h"
 
-TEST(SoundsMenu, GoOffAtStartThenTheItemsSwap) {
-  CMyKelvoView view;
+TEST(SoundsMenu, GoOffAtStartThenTheItemsSwapAndEachChoiceIsSaid) {
+  GameTable table;
+  CMyKelvoView& view = table.view;
   CommandRouter router;
   router.AddTarget(&view);
 
@@ -28,6 +29,8 @@ TEST(SoundsMenu, GoOffAtStartThenTheItemsSwap) {
   EXPECT_EQ(view.m_bSound, 1);
   EXPECT_TRUE(router.IsEnabled(ID_SOUNDS_GO_OFF));
   EXPECT_FALSE(router.IsEnabled(ID_SOUNDS_GO_ON));
+  // The menu has closed and shows nothing: a screen reader says the choice.
+  EXPECT_EQ(table.host.Announced(), (std::vector<std::string>{"GO sound off.", "GO sound on."}));
 }
 
 TEST(SoundsMenu, TheSwitchIsReadForExactlyZeroAndOne) {

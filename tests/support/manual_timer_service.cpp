@@ -15,6 +15,11 @@ UINT_PTR ManualTimerService::SetTimer(UINT_PTR id, UINT elapseMs) {
 
 BOOL ManualTimerService::KillTimer(UINT_PTR id) { return m_timers.erase(id) ? TRUE : FALSE; }
 
+UINT ManualTimerService::TimeLeftMs(UINT_PTR id) const {
+  auto it = m_timers.find(id);
+  return it == m_timers.end() ? 0 : static_cast<UINT>(it->second.due - m_now);
+}
+
 bool ManualTimerService::DeliverOneDueBy(long long limit) {
   auto next = m_timers.end();
   for (auto it = m_timers.begin(); it != m_timers.end(); ++it) {

@@ -12,6 +12,7 @@ class ManualTimerService : public ITimerService {
   UINT_PTR SetTimer(UINT_PTR id, UINT elapseMs) override;
   BOOL KillTimer(UINT_PTR id) override;
   bool IsRunning(UINT_PTR id) const override { return m_timers.count(id) != 0; }
+  UINT TimeLeftMs(UINT_PTR id) const override;
 
   // Moves the clock forward by `ms`, delivering every expiry on the way in
   // time order (timers started by a handler take part from then on).

@@ -29,6 +29,7 @@ TEST(AccessibleChanges, EachChangeOnceTheFocusLast) {
   EXPECT_TRUE(ChangesBetween(before, Screen()).empty());
 
   AccessibleNode after = Screen();
+  after.description = "Enter starts a game.";
   Child(after, 0).name = "Round 2";
   Child(after, 0).description = "the round";
   Child(Child(after, 1), 1).hidden = true;
@@ -37,14 +38,16 @@ TEST(AccessibleChanges, EachChangeOnceTheFocusLast) {
   Child(Child(after, 1), 1).name = "8 picked";
   after.Add("new", AccessibleRole::kText, "PERFECT!");
   EXPECT_EQ(ChangesBetween(before, after),
-            (std::vector<AccessibleChange>{{Kind::kNameChanged, "label"},
+            (std::vector<AccessibleChange>{{Kind::kDescriptionChanged, ""},
+                                           {Kind::kNameChanged, "label"},
                                            {Kind::kDescriptionChanged, "label"},
                                            {Kind::kNameChanged, "b"},
                                            {Kind::kHidden, "b"},
                                            {Kind::kCreated, "new"},
                                            {Kind::kFocused, "b"}}));
   EXPECT_EQ(ChangesBetween(after, before),
-            (std::vector<AccessibleChange>{{Kind::kNameChanged, "label"},
+            (std::vector<AccessibleChange>{{Kind::kDescriptionChanged, ""},
+                                           {Kind::kNameChanged, "label"},
                                            {Kind::kDescriptionChanged, "label"},
                                            {Kind::kNameChanged, "b"},
                                            {Kind::kShown, "b"},

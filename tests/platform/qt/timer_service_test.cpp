@@ -52,6 +52,11 @@ TEST(QtTimerService, SettingARunningTimerAgainReplacesItAndAKillFromItsOwnExpiry
   EXPECT_EQ(fired, std::vector<UINT_PTR>{2});
   EXPECT_TRUE(timers.IsRunning(1));
   EXPECT_FALSE(timers.IsRunning(2));
+  // What is left of a period (a paused rest goes on for it): at most the
+  // period, nothing for a timer stopped.
+  EXPECT_LE(timers.TimeLeftMs(1), 100000u);
+  EXPECT_GT(timers.TimeLeftMs(1), 90000u);
+  EXPECT_EQ(timers.TimeLeftMs(2), 0u);
 }
 
 }  // namespace
