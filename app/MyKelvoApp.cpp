@@ -4,9 +4,11 @@
 #include <QCoreApplication>
 #include <QTimer>
 #include <chrono>
+#include <clocale>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <memory>
 
 #include "app/AboutDlg.h"
@@ -22,6 +24,7 @@
 #include "platform/interface/command_ids.h"
 #include "platform/interface/modal_ui.h"
 #include "platform/interface/sound_output.h"
+#include "platform/interface/translation.h"
 #include "platform/qt/qt_modal_ui.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/view_widget.h"
@@ -161,6 +164,17 @@ void CMyKelvoApp::UpdateFrameTitle() {
 }
 
 namespace {
+// The catalogues beside a built game (<build>/locale), else where the game
+// is installed (<prefix>/share/locale beside <prefix>/games), wherever the
+// prefix is.
+std::string TranslationsFolder() {
+  std::error_code error;
+  const std::filesystem::path folder =
+      std::filesystem::read_symlink("/proc/self/exe", error).parent_path();
+  if (std::filesystem::is_directory(folder / "locale", error)) return folder / "locale";
+  return folder.parent_path() / "share" / "locale";
+}
+
 bool HasDisplay(const CommandLine& cl) {
   return cl.platformGiven || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
          std::getenv("QT_QPA_PLATFORM");
@@ -168,6 +182,10 @@ bool HasDisplay(const CommandLine& cl) {
 }  // namespace
 
 int RunKelvo(int argc, char** argv) {
+  // The player's language, from the environment, for every text the game
+  // writes from here on (the command line's own messages too).
+  std::setlocale(LC_ALL, "");
+  UseTranslationsFrom(TranslationsFolder());
   std::vector<std::string> args(argv + 1, argv + argc);
   const CommandLine cl = ParseCommandLine(args);
   switch (cl.action) {
