@@ -1,8 +1,8 @@
 // The real window as Qt's accessibility layer shows it to a screen reader
 // (on the offscreen platform; tools/check-screen-reader reads it over AT-SPI):
 // the view as a tree of parts, the events a reader is sent as the game
-// goes, menu items named without their shortcut text, the name box's field
-// labelled.
+// goes, menu items named without their shortcut text and greyed ones
+// reached by the arrow keys, the name box's field labelled.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <string>
@@ -175,6 +176,22 @@ TEST_F(AccessibleWindowTest, MenuItemsAreNamedWithoutTheirShortcutText) {
   QAccessibleInterface* exitItem = menu->child(static_cast<int>(file->actions().indexOf(exit)));
   ASSERT_TRUE(exitItem);
   EXPECT_EQ(exitItem->text(QAccessible::Name), "Exit");
+
+  // The arrow keys stop on it, with the focus there to be read, and Return
+  // there does nothing; the mouse passes over it as before.
+  const QSignalSpy chosen(print, &QAction::triggered);
+  file->popup(QPoint(0, 0));
+  QTest::keyClick(file, Qt::Key_Down);
+  EXPECT_EQ(file->activeAction(), print);
+  EXPECT_TRUE(printItem->state().focused);
+  QTest::keyClick(file, Qt::Key_Return);
+  EXPECT_EQ(chosen.count(), 0);
+  QTest::keyClick(file, Qt::Key_Down);
+  EXPECT_EQ(file->activeAction(), exit);
+  for (const int dy : {20, 10, 0, -1})
+    QTest::mouseMove(file, file->actionGeometry(print).center() + QPoint(0, dy));
+  EXPECT_EQ(file->activeAction(), nullptr);
+  file->hide();
 }
 
 TEST(AccessibleNameBox, TheFieldIsLabelledByTheTextAboveIt) {
@@ -192,3 +209,4 @@ TEST(AccessibleNameBox, TheFieldIsLabelledByTheTextAboveIt) {
   thePlayerNameDlg.m_strPlayerName = savedName;
   EXPECT_TRUE(name.startsWith("Type in your name below")) << name.toStdString();
 }
+
