@@ -2,17 +2,21 @@
 // (on the offscreen platform; tools/check-screen-reader reads it over AT-SPI):
 // the view as a tree of parts, the events a reader is sent as the game
 // goes, menu items named without their shortcut text and greyed ones
-// reached by the arrow keys, the name box's field labelled.
+// reached by the arrow keys, the name box's field and the print dialog's
+// printer box and file button labelled.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPrintDialog>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <string>
 #include <vector>
 
@@ -22,6 +26,8 @@
 #include "game/MyKelvoView.h"
 #include "game/spoken_text.h"
 #include "platform/interface/command_ids.h"
+#include "platform/interface/print_info.h"
+#include "platform/qt/qt_modal_ui.h"
 #include "platform/qt/view_widget.h"
 #include "support/game_play.h"
 #include "support/scripted_modal_ui.h"
@@ -210,3 +216,27 @@ TEST(AccessibleNameBox, TheFieldIsLabelledByTheTextAboveIt) {
   EXPECT_TRUE(name.startsWith("Type in your name below")) << name.toStdString();
 }
 
+// Qt's print dialog: the box's label says which printer is chosen (Qt gives
+// a screen reader the box's choice only as a name, which Orca replaces by the
+// label), and the "..." button says what it does.
+TEST(AccessiblePrintDialog, ThePrinterBoxAndTheFileButtonAreNamed) {
+  std::string label, printer, button;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    auto* box = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+    // Its first label is the one beside it (then comes the group's title).
+    const auto labels = QAccessible::queryAccessibleInterface(box)->relations(QAccessible::Label);
+    if (!labels.isEmpty()) label = labels.first().first->text(QAccessible::Name).toStdString();
+    printer = box->currentText().toStdString();
+    button = QAccessible::queryAccessibleInterface(
+                 dialog->findChild<QToolButton*>(QStringLiteral("fileBrowser")))
+                 ->text(QAccessible::Name)
+                 .toStdString();
+    dialog->reject();
+  });
+  CPrintInfo info;
+  EXPECT_FALSE(QtModalUI().PreparePrinting(info));
+  EXPECT_EQ(label, "Printer: " + printer);
+  EXPECT_EQ(button, "Choose output file");
+}
