@@ -1,8 +1,10 @@
 #include "platform/qt/frame_menu_bar.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QStyle>
 #include <QStyleOption>
 #include <algorithm>
@@ -17,7 +19,32 @@ class MenuStyle : public QStyle {
   int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
                 QStyleHintReturn* returnData) const override {
     if (hint == SH_MenuBar_AltKeyNavigation) return 1;
+    if (hint == SH_Menu_AllowActiveAndDisabled && m_fromKeyboard) return 1;
     return App()->styleHint(hint, option, widget, returnData);
+  }
+  // Watches the menu bar and its menus for who is working them: a key
+  // makes it the keyboard until the mouse moves or clicks.  (A menu may be
+  // sent a move without any, when it opens under a still pointer.)
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::KeyPress:
+      case QEvent::ShortcutOverride:
+      case QEvent::Shortcut:
+        if (!m_fromKeyboard) m_pointerAtKey = QCursor::pos();
+        m_fromKeyboard = true;
+        break;
+      case QEvent::MouseMove:
+        if (static_cast<QMouseEvent*>(event)->globalPosition().toPoint() != m_pointerAtKey)
+          m_fromKeyboard = false;
+        break;
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+        m_fromKeyboard = false;
+        break;
+      default:
+        break;
+    }
+    return QStyle::eventFilter(watched, event);
   }
   // A separator at least half a line of text high, its line in the middle.
   QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
@@ -42,6 +69,16 @@ class MenuStyle : public QStyle {
         (item->state & State_Selected)) {
       QStyleOptionMenuItem selected(*item);
       selected.state |= State_Sunken;
+      App()->drawControl(element, &selected, painter, widget);
+      return;
+    }
+    // A greyed item the arrow keys stopped on is drawn selected in the
+    // colours of a greyed one (styles such as Fusion draw it as if nothing
+    // were selected).
+    if (element == CE_MenuItem && item && (item->state & State_Selected) &&
+        !(item->state & State_Enabled)) {
+      QStyleOptionMenuItem selected(*item);
+      selected.state |= State_Enabled;
       App()->drawControl(element, &selected, painter, widget);
       return;
     }
@@ -106,6 +143,12 @@ class MenuStyle : public QStyle {
 
  private:
   static QStyle* App() { return QApplication::style(); }
+  // Greyed items are skipped by the mouse, as the application's style has
+  // it, but the arrow keys stop on them, so that a screen reader can say
+  // what is there and that it is unavailable (and a keyboard player sees
+  // it), as menus behave on the desktop this game was first made for.
+  bool m_fromKeyboard = false;
+  QPoint m_pointerAtKey;
 };
 }  // namespace
 
@@ -114,12 +157,14 @@ FrameMenuBar::FrameMenuBar(QWidget* parent) : QMenuBar(parent) {
   // bar's own children (its menus) are gone.
   auto* style = new MenuStyle;
   setStyle(style);
+  installEventFilter(style);
   connect(this, &QObject::destroyed, [style] { delete style; });
 }
 
 QMenu* FrameMenuBar::AddMenu(const QString& title) {
   QMenu* menu = addMenu(title);
   menu->setStyle(style());
+  menu->installEventFilter(style());
   return menu;
 }
 

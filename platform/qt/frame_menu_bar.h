@@ -1,5 +1,5 @@
 // The main window's menu bar and its menus, drawn in the application's
-// style (whichever it is, and even after it changes) with three differences:
+// style (whichever it is, and even after it changes) with four differences:
 //  - It is reachable from the keyboard under any widget style: Alt alone or
 //    F10 selects it (its first title highlighted, no menu open), Left and
 //    Right move along it, Down or Return opens a menu, and Escape (or F10
@@ -12,6 +12,9 @@
 //    the menu bar's own handler directly, where no other widget sees it.
 //  - A title selected from the keyboard looks like one whose menu is open,
 //    since some styles (Fusion) draw a merely selected title like the rest.
+//  - The arrow keys stop on a greyed item, which a screen reader then reads
+//    as unavailable (choosing it does nothing); the mouse passes over it
+//    as the style has it.
 //  - Every separator has room above and below its line, so that one that
 //    opens a menu (the File menu begins with one) is not drawn over the
 //    menu's border.

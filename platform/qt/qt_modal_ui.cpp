@@ -1,8 +1,11 @@
 #include "platform/qt/qt_modal_ui.h"
 
+#include <QAbstractButton>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPageLayout>
@@ -60,6 +63,29 @@ void CheckPrintTargetFirst(QPrintDialog& dialog) {
     QMetaObject::invokeMethod(&dialog, "_q_checkFields");
   });
 }
+
+// Qt's print dialog leaves two of its parts for a screen reader to guess at:
+// its "..." button has no name but its dots, and Orca reads its printer box
+// without the printer chosen in it (Qt exposes a combo box's choice to the
+// accessibility bus only as its name, which Orca replaces with the label
+// that names the box).  Where the parts are the ones we know, the button is
+// named for what it does and the box's label carries the printer too; what
+// is drawn is untouched.
+void NamePrintDialogParts(QPrintDialog& dialog) {
+  if (auto* browse = dialog.findChild<QAbstractButton*>(QStringLiteral("fileBrowser")))
+    browse->setAccessibleName(QStringLiteral("Choose output file"));
+  auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
+  if (!printers) return;
+  printers->setAccessibleName(QStringLiteral("Printer"));
+  for (auto* label : dialog.findChildren<QLabel*>()) {
+    if (label->buddy() != printers) continue;
+    auto name = [label, printers] {
+      label->setAccessibleName(QStringLiteral("Printer: %1").arg(printers->currentText()));
+    };
+    name();
+    QObject::connect(printers, &QComboBox::currentTextChanged, label, name);
+  }
+}
 }  // namespace
 
 QWidget* ModalParent() { return g_modalParent.data(); }
@@ -90,6 +116,7 @@ BOOL QtModalUI::PreparePrinting(CPrintInfo& info) {
   dialog.setMinMax(static_cast<int>(info.GetMinPage()), static_cast<int>(info.GetMaxPage()));
   dialog.setFromTo(static_cast<int>(info.GetMinPage()), static_cast<int>(info.GetMaxPage()));
   CheckPrintTargetFirst(dialog);
+  NamePrintDialogParts(dialog);
   if (dialog.exec() != QDialog::Accepted) return FALSE;
   info.m_pPrinter = std::move(printer);
   return TRUE;

@@ -1,17 +1,23 @@
 // The real window as Qt's accessibility layer shows it to a screen reader
 // (on the offscreen platform; tools/check-screen-reader reads it over AT-SPI):
 // the view as a tree of parts, the events a reader is sent as the game
-// goes, menu items named without their shortcut text, the name box's field
-// labelled.
+// goes, menu items named without their shortcut text and greyed ones
+// reached by the arrow keys, the name box's field and the print dialog's
+// printer box and file button labelled.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
+#include <QPrintDialog>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QToolButton>
 #include <string>
 #include <vector>
 
@@ -21,6 +27,8 @@
 #include "game/MyKelvoView.h"
 #include "game/spoken_text.h"
 #include "platform/interface/command_ids.h"
+#include "platform/interface/print_info.h"
+#include "platform/qt/qt_modal_ui.h"
 #include "platform/qt/view_widget.h"
 #include "screen/instructions_text.h"
 #include "support/game_play.h"
@@ -204,6 +212,27 @@ TEST_F(AccessibleWindowTest, MenuItemsAreNamedWithoutTheirShortcutText) {
   QAccessibleInterface* exitItem = menu->child(static_cast<int>(file->actions().indexOf(exit)));
   ASSERT_TRUE(exitItem);
   EXPECT_EQ(exitItem->text(QAccessible::Name), "Exit");
+
+  // The arrow keys stop on it, with the focus there to be read, and Return
+  // there does nothing; the mouse passes over it as before.
+  const QSignalSpy chosen(print, &QAction::triggered);
+  file->popup(QPoint(0, 0));
+  QTest::keyClick(file, Qt::Key_Down);
+  EXPECT_EQ(file->activeAction(), print);
+  EXPECT_TRUE(printItem->state().focused);
+  QTest::keyClick(file, Qt::Key_Return);
+  EXPECT_EQ(chosen.count(), 0);
+  QTest::keyClick(file, Qt::Key_Down);
+  EXPECT_EQ(file->activeAction(), exit);
+  // (Sent as the menu gets them: it takes a few moves as the mouse's own.)
+  for (int dy = 8; dy >= 0; --dy) {
+    const QPoint at = file->actionGeometry(print).center() + QPoint(0, dy);
+    QMouseEvent move(QEvent::MouseMove, at, file->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(file, &move);
+  }
+  EXPECT_EQ(file->activeAction(), nullptr);
+  file->hide();
 }
 
 TEST(AccessibleNameBox, TheFieldIsLabelledByTheTextAboveIt) {
@@ -220,4 +249,29 @@ TEST(AccessibleNameBox, TheFieldIsLabelledByTheTextAboveIt) {
   thePlayerNameDlg.DoModal();
   thePlayerNameDlg.m_strPlayerName = savedName;
   EXPECT_TRUE(name.startsWith("Type in your name below")) << name.toStdString();
+}
+
+// Qt's print dialog: the box's label says which printer is chosen (Qt gives
+// a screen reader the box's choice only as a name, which Orca replaces by the
+// label), and the "..." button says what it does.
+TEST(AccessiblePrintDialog, ThePrinterBoxAndTheFileButtonAreNamed) {
+  std::string label, printer, button;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    auto* box = dialog->findChild<QComboBox*>(QStringLiteral("printers"));
+    // Its first label is the one beside it (then comes the group's title).
+    const auto labels = QAccessible::queryAccessibleInterface(box)->relations(QAccessible::Label);
+    if (!labels.isEmpty()) label = labels.first().first->text(QAccessible::Name).toStdString();
+    printer = box->currentText().toStdString();
+    button = QAccessible::queryAccessibleInterface(
+                 dialog->findChild<QToolButton*>(QStringLiteral("fileBrowser")))
+                 ->text(QAccessible::Name)
+                 .toStdString();
+    dialog->reject();
+  });
+  CPrintInfo info;
+  EXPECT_FALSE(QtModalUI().PreparePrinting(info));
+  EXPECT_EQ(label, "Printer: " + printer);
+  EXPECT_EQ(button, "Choose output file");
 }
