@@ -12,13 +12,13 @@
 #include <memory>
 
 #include "app/AboutDlg.h"
+#include "app/AppSettings.h"
 #include "app/DisplayStartGuard.h"
 #include "app/MainFrame.h"
 #include "app/MyKelvoDoc.h"
 #include "app/RecentFileList.h"
 #include "app/ScaleFactorCheck.h"
 #include "app/Screenshot.h"
-#include "app/SettingsFile.h"
 #include "app/SwapSeconds.h"
 #include "game/MyKelvoView.h"
 #include "platform/interface/command_ids.h"

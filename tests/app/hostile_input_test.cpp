@@ -24,8 +24,9 @@
 #include <string>
 #include <vector>
 
+#include "app/AppSettings.h"
 #include "app/RecentFileList.h"
-#include "app/SettingsFile.h"
+#include "app/SwapSeconds.h"
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
 #include "platform/interface/cmd_target.h"
@@ -323,7 +324,14 @@ TEST_F(DamagedSettingsTest, GarbageInTheSettingsFileIsIgnored) {
   for (const auto& [what, bytes] : stores) {
     SCOPED_TRACE(what);
     WriteStore(bytes);
+    testing::internal::CaptureStderr();
     UseTheList();
+    const std::string said = testing::internal::GetCapturedStderr();
+    // What the game cannot read whole it does not rewrite.
+    QFile file(path);
+    if (said.find("left alone") != std::string::npos && file.open(QIODevice::ReadOnly)) {
+      EXPECT_TRUE(file.readAll() == bytes) << said;
+    }
   }
 }
 
@@ -414,6 +422,66 @@ TEST_F(DamagedSettingsTest, AnUnchangedFileIsNotWrittenAndNamesAreKeptAsBytes) {
   EXPECT_EQ(settings.value("Recent File List/File3").toString(), marked);
   EXPECT_EQ(settings.value("Recent File List/File4").toString(), quoted);
   EXPECT_EQ(settings.value("Another Program/Its Value").toStringList(), (QStringList{"x", "y"}));
+}
+
+// Files a player or another program may leave: each is read as Qt's
+// settings class reads it, and a save keeps every value in it.
+TEST_F(DamagedSettingsTest, OddButValidFilesKeepEveryValueThroughASave) {
+  const QByteArray big = "[Settings]\nSwapSeconds=45\n";
+  QByteArray shortKeys = "[Many]\n";
+  for (int i = 0; shortKeys.size() < (1 << 20) - 100; ++i)
+    shortKeys += "k" + QByteArray::number(i) + "=1\n";
+  const std::vector<std::pair<const char*, QByteArray>> stores = {
+      // Written back as it was, the backslash joined the next line to it.
+      {"a value ending in a backslash and a space",
+       "[Settings]\nSwapSeconds=45\\ \nPreviewPages=0\n"},
+      {"a UTF-8 byte-order mark", "\xEF\xBB\xBF[Settings]\nSwapSeconds=45\nPreviewPages=0\n"},
+      // Under the size limit, but a great many keys to read and write.
+      {"a megabyte of short keys", shortKeys + big},
+  };
+  const std::string odd = "C:\\dir\\ ";
+  for (const auto& [what, bytes] : stores) {
+    SCOPED_TRACE(what);
+    WriteStore(bytes);
+    RecentFileList& list = RecentFileList::Instance();
+    list.Load();
+    EXPECT_EQ(ReadSwapSecondsSetting(AppSettings()), 45);
+    list.Add(odd);
+    testing::internal::CaptureStderr();
+    list.Save();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, "");
+    list.Clear();
+    list.Load();
+    EXPECT_EQ(ReadSwapSecondsSetting(AppSettings()), 45);
+    EXPECT_EQ(list.Files(), std::vector<std::string>{odd});
+    QSettings written(path, QSettings::IniFormat);
+    EXPECT_FALSE(written.childGroups().contains(QStringLiteral("General")));
+    EXPECT_EQ(written.value("Settings/SwapSeconds").toString(), QStringLiteral("45"));
+  }
+}
+
+TEST_F(DamagedSettingsTest, AFileThatWouldGrowPastTheSizeLimitIsNotWritten) {
+  // Just under the limit; written back in the usual layout (a blank line
+  // between sections) it would be over it, and then never read again.
+  QByteArray bytes = "[Settings]\nSwapSeconds=45\n";
+  for (int i = 0; i < 200; ++i) bytes += "[S" + QByteArray::number(i) + "]\nk=1\n";
+  bytes += "[Big]\nv=";
+  bytes += QByteArray((1 << 20) - 10 - bytes.size(), 'x') + "\n";
+  WriteStore(bytes);
+  RecentFileList& list = RecentFileList::Instance();
+  list.Load();
+  EXPECT_EQ(ReadSwapSecondsSetting(AppSettings()), 45);
+  list.Add("/home/player/round.kelv");
+  testing::internal::CaptureStderr();
+  list.Save();
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("larger than"), std::string::npos) << said;
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll() == bytes) << "written";
+  list.Load();
+  EXPECT_EQ(ReadSwapSecondsSetting(AppSettings()), 45);
 }
 
 TEST(SettingsPlace, FollowsXdgThenHomeThenThePasswordDatabaseButNeverTheRoot) {
