@@ -1,9 +1,13 @@
 #include "platform/files/settings_store.h"
 
+#include <signal.h>
+#include <unistd.h>
+
 #include <QDir>
 #include <QFile>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <functional>
 #include <memory>
 
@@ -34,6 +38,19 @@ QVariant VariantOf(const std::string& bytes) {
   return QByteArray::fromStdString(bytes);
 }
 
+// A process killed while Qt worked leaves its scratch folder behind: those
+// of ours whose process is gone are removed.
+void RemoveStaleScratchFolders() {
+  const QFileInfoList folders = QDir(QDir::tempPath())
+                                    .entryInfoList({QStringLiteral("kelvo-settings-*")},
+                                                   QDir::Dirs | QDir::NoSymLinks | QDir::Hidden);
+  for (const QFileInfo& folder : folders) {
+    const auto pid = static_cast<pid_t>(folder.fileName().section(QLatin1Char('-'), 2, 2).toInt());
+    if (pid > 0 && folder.ownerId() == ::geteuid() && ::kill(pid, 0) != 0 && errno == ESRCH)
+      QDir(folder.filePath()).removeRecursively();
+  }
+}
+
 // Hands Qt's settings class a private copy of `bytes` (in a folder of our
 // own under the temporary folder, gone afterwards).  When `use` says it
 // changed anything, what Qt then wrote is put into `written`.
@@ -42,7 +59,9 @@ bool WithQtSettings(std::string_view bytes, const std::function<bool(QSettings&)
   // Qt reads past a UTF-8 byte-order mark, but then reports its own rewrite
   // of the file as a format error; the mark has no use in UTF-8.
   if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-  const QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/kelvo-settings-XXXXXX"));
+  RemoveStaleScratchFolders();
+  const QTemporaryDir folder(QDir::tempPath() +
+                             QStringLiteral("/kelvo-settings-%1-XXXXXX").arg(::getpid()));
   auto noScratch = [&](const QString& reason) {
     return Fail(why, "no scratch copy of it can be made in \"" + QDir::tempPath().toStdString() +
                          "\": " + reason.toStdString());
