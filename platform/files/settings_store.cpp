@@ -63,8 +63,8 @@ bool WithQtSettings(std::string_view bytes, const std::function<bool(QSettings&)
   const QTemporaryDir folder(QDir::tempPath() +
                              QStringLiteral("/kelvo-settings-%1-XXXXXX").arg(::getpid()));
   auto noScratch = [&](const QString& reason) {
-    return Fail(why, "no scratch copy of it can be made in \"" + QDir::tempPath().toStdString() +
-                         "\": " + reason.toStdString());
+    return Fail(why, "Qt's settings class cannot work on a copy of it in \"" +
+                         QDir::tempPath().toStdString() + "\": " + reason.toStdString());
   };
   if (!folder.isValid()) return noScratch(folder.errorString());
   QFile copy(folder.filePath(QStringLiteral("settings.conf")));
@@ -84,7 +84,7 @@ bool WithQtSettings(std::string_view bytes, const std::function<bool(QSettings&)
     if (!use(settings)) return true;
     settings.sync();
     if (settings.status() != QSettings::NoError)
-      return noScratch(QStringLiteral("Qt's settings class could not write it"));
+      return noScratch(QStringLiteral("the copy could not be written"));
   }
   if (!copy.open(QIODevice::ReadOnly)) return Fail(why, copy.errorString().toStdString());
   *written = copy.readAll().toStdString();
