@@ -127,6 +127,39 @@ bool ApplyChanges(const std::string& bytes, const Values& changes,
       written, why);
 }
 
+// The file's bytes, read under the file-call limit.
+bool ReadFile(const std::string& path, std::string* bytes, std::string* why) {
+  auto read = std::make_shared<std::string>();
+  if (!CallFileOperation(
+          [path, read](std::string* reason, CommitGate&) {
+            return ReadRegularFile(path, SettingsStore::kMaxBytes, read.get(), reason) !=
+                   ReadResult::kRefused;
+          },
+          why))
+    return false;
+  *bytes = std::move(*read);
+  return true;
+}
+
+// Qt's work on the copy, off the window's thread and under a limit of its
+// own: a large file taking its time is no stalled drive.
+bool CallQt(std::function<bool(std::string* why)> work, std::string* why) {
+  struct Outcome {
+    bool ok = false;
+    std::string why;
+  };
+  const std::optional<Outcome> outcome = CallBounded<Outcome>([work](CommitGate&) {
+    Outcome o;
+    o.ok = work(&o.why);
+    return o;
+  });
+  const long long seconds = (FileCallLimit().count() + 999) / 1000;
+  if (!outcome)
+    return Fail(why, "Qt's settings class took over " + std::to_string(seconds) + " s with it");
+  if (!outcome->ok) *why = outcome->why;
+  return outcome->ok;
+}
+
 }  // namespace
 
 bool SettingsStore::Load(const std::string& path, const std::vector<std::string>& keys,
@@ -134,16 +167,13 @@ bool SettingsStore::Load(const std::string& path, const std::vector<std::string>
   m_path.reset();
   m_values.clear();
   m_changes.clear();
-  // Reading and parsing both off the window's thread, under the limit.
+  std::string bytes;
+  if (!ReadFile(path, &bytes, why)) return false;
   auto values = std::make_shared<Values>();
-  if (!CallFileOperation(
-          [path, keys, values](std::string* reason, CommitGate&) {
-            std::string bytes;
-            return ReadRegularFile(path, kMaxBytes, &bytes, reason) != ReadResult::kRefused &&
-                   (bytes.empty() || ReadValues(bytes, keys, values.get(), reason));
-          },
-          why))
-    return false;
+  const auto read = [bytes, keys, values](std::string* reason) {
+    return ReadValues(bytes, keys, values.get(), reason);
+  };
+  if (!bytes.empty() && !CallQt(read, why)) return false;
   m_path = path;
   m_values = std::move(*values);
   return true;
@@ -166,23 +196,27 @@ void SettingsStore::Remove(const std::string& key) {
 
 bool SettingsStore::Save(std::string* why) {
   if (!m_path || m_changes.empty()) return true;
-  const bool saved = CallFileOperation(
-      [path = *m_path, changes = m_changes](std::string* reason, CommitGate& gate) {
-        // What the file holds now: another program may have written it since.
-        std::string bytes;
-        std::optional<std::string> written;
-        if (ReadRegularFile(path, kMaxBytes, &bytes, reason) == ReadResult::kRefused ||
-            !ApplyChanges(bytes, changes, &written, reason))
-          return false;
-        if (!written) return true;
-        // The game never writes a file it would refuse to read.
-        if (written->size() > kMaxBytes)
-          return Fail(reason, "with the changes it would be larger than " +
-                                  std::to_string(kMaxBytes) + " bytes; nothing was written");
-        return MakeFolders(FolderOf(path), reason) &&
-               ReplaceFileContents(path, *written, reason, [&gate] { return gate.Enter(); });
-      },
-      why);
-  if (saved) m_changes.clear();
-  return saved;
+  // Over what the file holds now: another program may have written it since.
+  std::string bytes;
+  if (!ReadFile(*m_path, &bytes, why)) return false;
+  auto written = std::make_shared<std::optional<std::string>>();
+  const auto apply = [bytes, changes = m_changes, written](std::string* reason) {
+    return ApplyChanges(bytes, changes, written.get(), reason);
+  };
+  if (!CallQt(apply, why)) return false;
+  if (*written) {
+    // The game never writes a file it would refuse to read.
+    if ((*written)->size() > kMaxBytes)
+      return Fail(why, "with the changes it would be larger than " + std::to_string(kMaxBytes) +
+                           " bytes; nothing was written");
+    if (!CallFileOperation(
+            [path = *m_path, text = **written](std::string* reason, CommitGate& gate) {
+              return MakeFolders(FolderOf(path), reason) &&
+                     ReplaceFileContents(path, text, reason, [&gate] { return gate.Enter(); });
+            },
+            why))
+      return false;
+  }
+  m_changes.clear();
+  return true;
 }
