@@ -141,19 +141,23 @@ bool ReadFile(const std::string& path, std::string* bytes, std::string* why) {
   return true;
 }
 
-// Qt's work on the copy, off the window's thread and under a limit of its
-// own: a large file taking its time is no stalled drive.
+// Qt's work on the copy, off the window's thread and timed on its own: a
+// large file taking its time is no stalled drive.  A megabyte takes Qt well
+// under a second; the limit is a safety net, not a clock.
 bool CallQt(std::function<bool(std::string* why)> work, std::string* why) {
+  const std::chrono::milliseconds limit = FileCallLimit() * 10;
   struct Outcome {
     bool ok = false;
     std::string why;
   };
-  const std::optional<Outcome> outcome = CallBounded<Outcome>([work](CommitGate&) {
-    Outcome o;
-    o.ok = work(&o.why);
-    return o;
-  });
-  const long long seconds = (FileCallLimit().count() + 999) / 1000;
+  const std::optional<Outcome> outcome = CallBounded<Outcome>(
+      [work](CommitGate&) {
+        Outcome o;
+        o.ok = work(&o.why);
+        return o;
+      },
+      nullptr, limit);
+  const long long seconds = (limit.count() + 999) / 1000;
   if (!outcome)
     return Fail(why, "Qt's settings class took over " + std::to_string(seconds) + " s with it");
   if (!outcome->ok) *why = outcome->why;
