@@ -12,13 +12,13 @@
 #include <memory>
 
 #include "app/AboutDlg.h"
+#include "app/AppSettings.h"
 #include "app/DisplayStartGuard.h"
 #include "app/MainFrame.h"
 #include "app/MyKelvoDoc.h"
 #include "app/RecentFileList.h"
 #include "app/ScaleFactorCheck.h"
 #include "app/Screenshot.h"
-#include "app/SettingsFile.h"
 #include "app/SwapSeconds.h"
 #include "game/MyKelvoView.h"
 #include "platform/interface/command_ids.h"
@@ -27,6 +27,7 @@
 #include "platform/interface/translation.h"
 #include "platform/qt/qt_modal_ui.h"
 #include "platform/qt/qt_platform.h"
+#include "platform/qt/termination_signals.h"
 #include "platform/qt/view_widget.h"
 #include "platform/window_system/display_probe.h"
 #include "platform/window_system/session_bus.h"
@@ -246,6 +247,13 @@ int RunKelvo(int argc, char** argv) {
     QtPlatform platform;
     CMyKelvoApp app;
     if (!app.InitInstance(cl)) return 1;
+    // A logout (SIGTERM) or a closed terminal (SIGHUP) ends the game as
+    // Alt+F4 does, the settings saved below; quitting as well ends a dialog
+    // that was open at the time.
+    const TerminationSignals termination([&app] {
+      app.Frame()->close();
+      QCoreApplication::quit();
+    });
     status = QApplication::exec();
     app.ExitInstance();
     // The settings are saved.  A sound thread held up by a sound server

@@ -1,15 +1,9 @@
 #include "app/RecentFileList.h"
 
 #include <algorithm>
+#include <charconv>
 
-#include "app/SettingsFile.h"
-
-namespace {
-constexpr std::string_view kListSection = "Recent File List";
-constexpr std::string_view kSettingsSection = "Settings";
-
-std::string EntryName(int index) { return "File" + std::to_string(index + 1); }
-}  // namespace
+#include "app/AppSettings.h"
 
 RecentFileList& RecentFileList::Instance() {
   static RecentFileList list;
@@ -18,25 +12,27 @@ RecentFileList& RecentFileList::Instance() {
 
 void RecentFileList::Load() {
   LoadAppSettings();
-  const SettingsFile& settings = AppSettings();
+  const SettingsStore& settings = AppSettings();
   m_files.clear();
   for (int i = 0; i < kSize; ++i) {
-    const std::optional<std::string> file = settings.String(kListSection, EntryName(i));
+    const std::optional<std::string> file = settings.Value(RecentFileKey(i));
     if (file && !file->empty()) m_files.push_back(*file);
   }
-  m_nPreviewPages = settings.Int(kSettingsSection, "PreviewPages").value_or(0);
+  const std::string pages = settings.Value(kPreviewPagesKey).value_or("0");
+  m_nPreviewPages = 0;
+  std::from_chars(pages.data(), pages.data() + pages.size(), m_nPreviewPages);
 }
 
 void RecentFileList::Save() const {
-  SettingsFile& settings = AppSettings();
+  SettingsStore& settings = AppSettings();
   for (int i = 0; i < kSize; ++i) {
     if (i < static_cast<int>(m_files.size()))
-      settings.SetString(kListSection, EntryName(i), m_files[static_cast<std::size_t>(i)]);
+      settings.Set(RecentFileKey(i), m_files[static_cast<std::size_t>(i)]);
     else
-      settings.Remove(kListSection, EntryName(i));
+      settings.Remove(RecentFileKey(i));
   }
   // A file that is written at all has the framework's standard layout.
-  if (settings.HasChanges()) settings.SetInt(kSettingsSection, "PreviewPages", m_nPreviewPages);
+  if (settings.HasChanges()) settings.Set(kPreviewPagesKey, std::to_string(m_nPreviewPages));
   SaveAppSettings();
 }
 

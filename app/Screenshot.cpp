@@ -5,15 +5,32 @@
 #include <cstdlib>
 
 #include "game/MyKelvoView.h"
+#include "platform/files/bounded_call.h"
+#include "platform/files/safe_file.h"
 #include "platform/qt/view_image.h"
+
+bool WriteOpeningScreenshot(const std::string& path, int width, int height, std::string* why) {
+  CMyKelvoView view;
+  const std::optional<std::string> png = DrawViewAsPng(view, width, height);
+  if (!png) {
+    *why = "the picture could not be made";
+    return false;
+  }
+  return CallFileOperation(
+      [path, png = *png](std::string* reason, CommitGate& gate) {
+        return ReplaceFileContents(path, png, reason, [&gate] { return gate.Enter(); });
+      },
+      why);
+}
 
 int SaveOpeningScreenshot(int argc, char** argv, const CommandLine& cl) {
   // No display is needed: the offscreen platform has fonts and images.
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   QGuiApplication qapp(argc, argv);
-  CMyKelvoView view;
-  if (!SaveViewImage(view, cl.width, cl.height, cl.screenshotPath)) {
-    std::fprintf(stderr, "kelvo: cannot write the screenshot to '%s'\n", cl.screenshotPath.c_str());
+  std::string why;
+  if (!WriteOpeningScreenshot(cl.screenshotPath, cl.width, cl.height, &why)) {
+    std::fprintf(stderr, "kelvo: cannot write the screenshot to \"%s\": %s\n",
+                 cl.screenshotPath.c_str(), why.c_str());
     return 1;
   }
   return 0;

@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
-#include "app/SettingsFile.h"
+#include "app/AppSettings.h"
 #include "game/swap_period.h"
 
 std::optional<int> ParseSwapSeconds(const std::string& text) {
@@ -15,11 +15,11 @@ std::optional<int> ParseSwapSeconds(const std::string& text) {
   return seconds;
 }
 
-std::optional<int> ReadSwapSecondsSetting(const SettingsFile& settings) {
-  const std::optional<std::string> value = settings.String("Settings", "SwapSeconds");
+std::optional<int> ReadSwapSecondsSetting(const SettingsStore& settings) {
+  const std::optional<std::string> value = settings.Value(kSwapSecondsKey);
   if (!value) return std::nullopt;
-  const std::optional<int> seconds = settings.Int("Settings", "SwapSeconds");
-  if (seconds && *seconds >= kMinSwapSeconds && *seconds <= kMaxSwapSeconds) return seconds;
+  // The same rule as the command line's: whole seconds written plainly.
+  if (const std::optional<int> seconds = ParseSwapSeconds(*value)) return seconds;
   std::fprintf(stderr,
                "kelvo: ignoring SwapSeconds=%s in the settings: expected a whole number of "
                "seconds from %d to %d\n",
@@ -27,6 +27,6 @@ std::optional<int> ReadSwapSecondsSetting(const SettingsFile& settings) {
   return std::nullopt;
 }
 
-void KeepSwapSecondsSetting(SettingsFile& settings, int seconds) {
-  settings.SetInt("Settings", "SwapSeconds", seconds);
+void KeepSwapSecondsSetting(SettingsStore& settings, int seconds) {
+  settings.Set(kSwapSecondsKey, std::to_string(seconds));
 }

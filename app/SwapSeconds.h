@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-class SettingsFile;
+class SettingsStore;
 
 // `text` as a number of seconds kMinSwapSeconds..kMaxSwapSeconds, or
 // nothing when it is not one.
@@ -16,7 +16,7 @@ std::optional<int> ParseSwapSeconds(const std::string& text);
 
 // The value in `settings`; nothing when it is not set.  A value that is not
 // a number of seconds in range is reported on standard error and ignored.
-std::optional<int> ReadSwapSecondsSetting(const SettingsFile& settings);
+std::optional<int> ReadSwapSecondsSetting(const SettingsStore& settings);
 
 // Puts `seconds` into `settings`, to be written with them.
-void KeepSwapSecondsSetting(SettingsFile& settings, int seconds);
+void KeepSwapSecondsSetting(SettingsStore& settings, int seconds);

@@ -74,8 +74,9 @@ bool WaitQuietly(Task& task, std::chrono::steady_clock::time_point deadline) {
 
 }  // namespace
 
-bool RunAndWait(const std::shared_ptr<Task>& task, bool* mayStillFinish) {
-  const auto deadline = std::chrono::steady_clock::now() + FileCallLimit();
+bool RunAndWait(const std::shared_ptr<Task>& task, std::chrono::milliseconds limit,
+                bool* mayStillFinish) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
   try {
     std::thread([task] { Work(task); }).detach();
   } catch (const std::system_error&) {

@@ -58,25 +58,28 @@ class CommitGate {
 
 namespace bounded_call_detail {
 struct Task;
-// Starts `task` on a worker thread and waits at most the file call limit for
-// it; true when it finished in time.  On false the worker is left to finish
-// on its own, and `mayStillFinish` says whether it had entered its gate.
-bool RunAndWait(const std::shared_ptr<Task>& task, bool* mayStillFinish);
+// Starts `task` on a worker thread and waits at most `limit` for it; true
+// when it finished in time.  On false the worker is left to finish on its
+// own, and `mayStillFinish` says whether it had entered its gate.
+bool RunAndWait(const std::shared_ptr<Task>& task, std::chrono::milliseconds limit,
+                bool* mayStillFinish);
 std::shared_ptr<Task> MakeTask(std::function<void(CommitGate& gate)> run);
 }  // namespace bounded_call_detail
 
 // Runs `work` on a worker thread and returns its result, or nothing when it
-// did not finish within the file call limit.  `work` may outlive this call,
-// so it must own what it uses (capture by value).  It enters the gate it is
-// handed before changing anything that cannot be undone; when nothing is
-// returned, `mayStillFinish` (if given) says whether it had.
+// did not finish within `limit` (the file call limit unless told).  `work`
+// may outlive this call, so it must own what it uses (capture by value).  It
+// enters the gate it is handed before changing anything that cannot be
+// undone; when nothing is returned, `mayStillFinish` (if given) says whether
+// it had.
 template <class Result>
 std::optional<Result> CallBounded(std::function<Result(CommitGate& gate)> work,
-                                  bool* mayStillFinish = nullptr) {
+                                  bool* mayStillFinish = nullptr,
+                                  std::chrono::milliseconds limit = FileCallLimit()) {
   auto result = std::make_shared<std::optional<Result>>();
   auto task = bounded_call_detail::MakeTask(
       [work = std::move(work), result](CommitGate& gate) { *result = work(gate); });
-  if (!bounded_call_detail::RunAndWait(task, mayStillFinish)) return std::nullopt;
+  if (!bounded_call_detail::RunAndWait(task, limit, mayStillFinish)) return std::nullopt;
   return std::move(*result);
 }
 

@@ -1,7 +1,7 @@
 #include "platform/qt/view_image.h"
 
+#include <QBuffer>
 #include <QImage>
-#include <QString>
 #include <algorithm>
 
 #include "platform/drawing/painter_dc.h"
@@ -51,10 +51,14 @@ class ImageHost : public IViewHost {
 
 }  // namespace
 
-bool SaveViewImage(CView& view, int width, int height, const std::string& path) {
+std::optional<std::string> DrawViewAsPng(CView& view, int width, int height) {
   ImageHost host(std::max(width, 0), std::max(height, 0));
   view.AttachHost(&host);
   host.Paint(view);
   view.AttachHost(nullptr);
-  return host.Image().save(QString::fromStdString(path), "PNG");
+  // In memory: the caller writes the file as it writes every file.
+  QBuffer png;
+  png.open(QIODevice::WriteOnly);
+  if (!host.Image().save(&png, "PNG")) return std::nullopt;
+  return png.data().toStdString();
 }

@@ -3,8 +3,8 @@
 #include <QTemporaryDir>
 #include <fstream>
 
+#include "app/AppSettings.h"
 #include "app/CommandLine.h"
-#include "app/SettingsFile.h"
 #include "app/SwapSeconds.h"
 
 using Action = CommandLine::Action;
@@ -52,6 +52,7 @@ TEST(CommandLine, MistakesGetOneLineAndNoSurprises) {
            {"--swap-seconds=601"},
            {"--swap-seconds", "20s"},
            {"--swap-seconds="},
+           {"--swap-seconds", "+30"},
        }) {
     const CommandLine cl = ParseCommandLine(args);
     EXPECT_EQ(cl.action, Action::kError) << args.front();
@@ -84,15 +85,16 @@ TEST(CommandLine, ALongerSwapPeriodFromTheCommandLineOrTheSettings) {
   const std::string path = dir.filePath("Kelvo.conf").toStdString();
   auto settingsHolding = [&](const std::string& text) {
     std::ofstream(path, std::ios::trunc) << text;
-    SettingsFile settings;
+    SettingsStore settings;
     std::string why;
-    EXPECT_TRUE(settings.Load(path, &why)) << why;
+    EXPECT_TRUE(settings.Load(path, {kSwapSecondsKey}, &why)) << why;
     return settings;
   };
   EXPECT_EQ(ReadSwapSecondsSetting(settingsHolding("[Settings]\nPreviewPages=0\n")), std::nullopt);
   EXPECT_EQ(ReadSwapSecondsSetting(settingsHolding("[Settings]\nSwapSeconds=45\n")), 45);
   // Anything else is ignored, with a word on standard error.
-  for (const char* bad : {"9", "601", "ten", "", "30.5"}) {
+  // One rule for both places: whole seconds written plainly.
+  for (const char* bad : {"9", "601", "ten", "", "30.5", "+30"}) {
     EXPECT_EQ(ReadSwapSecondsSetting(
                   settingsHolding(std::string("[Settings]\nSwapSeconds=") + bad + "\n")),
               std::nullopt)

@@ -24,8 +24,9 @@
 #include <string>
 #include <vector>
 
+#include "app/AppSettings.h"
 #include "app/RecentFileList.h"
-#include "app/SettingsFile.h"
+#include "app/SwapSeconds.h"
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
 #include "platform/interface/cmd_target.h"
@@ -318,12 +319,23 @@ TEST_F(DamagedSettingsTest, GarbageInTheSettingsFileIsIgnored) {
        "[Settings]\nPreviewPages=@Variant(\\0\\0\\0\\x2\\x80)\n"},
       {"huge", huge},
       {"UTF-16 with a byte-order mark", QByteArray("\xFF\xFE[\0R\0", 6)},
+      // Qt finds that only when it writes the file, and drops the line.
+      {"a line that is no setting", "[Settings]\nPreviewPages=0\nnot a setting\n"},
       {"empty", QByteArray()},
   };
   for (const auto& [what, bytes] : stores) {
     SCOPED_TRACE(what);
     WriteStore(bytes);
+    testing::internal::CaptureStderr();
     UseTheList();
+    const std::string said = testing::internal::GetCapturedStderr();
+    // What the game cannot read whole it leaves as it was, and anything
+    // else it can write back.
+    EXPECT_EQ(said.find("cannot save"), std::string::npos) << said;
+    QFile file(path);
+    if (said.find("left alone") != std::string::npos && file.open(QIODevice::ReadOnly)) {
+      EXPECT_TRUE(file.readAll() == bytes) << said;
+    }
   }
 }
 
@@ -414,6 +426,66 @@ TEST_F(DamagedSettingsTest, AnUnchangedFileIsNotWrittenAndNamesAreKeptAsBytes) {
   EXPECT_EQ(settings.value("Recent File List/File3").toString(), marked);
   EXPECT_EQ(settings.value("Recent File List/File4").toString(), quoted);
   EXPECT_EQ(settings.value("Another Program/Its Value").toStringList(), (QStringList{"x", "y"}));
+}
+
+// Files a player or another program may leave: each is read as Qt's
+// settings class reads it, and a save keeps every value in it.
+TEST_F(DamagedSettingsTest, OddButValidFilesKeepEveryValueThroughASave) {
+  const QByteArray big = "[Settings]\nSwapSeconds=45\n";
+  QByteArray shortKeys = "[Many]\n";
+  for (int i = 0; shortKeys.size() < (1 << 20) - 100; ++i)
+    shortKeys += "k" + QByteArray::number(i) + "=1\n";
+  const std::vector<std::pair<const char*, QByteArray>> stores = {
+      // Written back as it was, the backslash joined the next line to it.
+      {"a value ending in a backslash and a space",
+       "[Settings]\nSwapSeconds=45\\ \nPreviewPages=0\n"},
+      {"a UTF-8 byte-order mark", "\xEF\xBB\xBF[Settings]\nSwapSeconds=45\nPreviewPages=0\n"},
+      // Under the size limit, but a great many keys to read and write.
+      {"a megabyte of short keys", shortKeys + big},
+  };
+  const std::string odd = "C:\\dir\\ ";
+  for (const auto& [what, bytes] : stores) {
+    SCOPED_TRACE(what);
+    WriteStore(bytes);
+    RecentFileList& list = RecentFileList::Instance();
+    list.Load();
+    EXPECT_EQ(ReadSwapSecondsSetting(AppSettings()), 45);
+    list.Add(odd);
+    testing::internal::CaptureStderr();
+    list.Save();
+    const std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_EQ(said, "");
+    list.Clear();
+    list.Load();
+    EXPECT_EQ(ReadSwapSecondsSetting(AppSettings()), 45);
+    EXPECT_EQ(list.Files(), std::vector<std::string>{odd});
+    QSettings written(path, QSettings::IniFormat);
+    EXPECT_FALSE(written.childGroups().contains(QStringLiteral("General")));
+    EXPECT_EQ(written.value("Settings/SwapSeconds").toString(), QStringLiteral("45"));
+  }
+}
+
+TEST_F(DamagedSettingsTest, AFileThatWouldGrowPastTheSizeLimitIsNotWritten) {
+  // Just under the limit; written back in the usual layout (a blank line
+  // between sections) it would be over it, and then never read again.
+  QByteArray bytes = "[Settings]\nSwapSeconds=45\n";
+  for (int i = 0; i < 200; ++i) bytes += "[S" + QByteArray::number(i) + "]\nk=1\n";
+  bytes += "[Big]\nv=";
+  bytes += QByteArray((1 << 20) - 10 - bytes.size(), 'x') + "\n";
+  WriteStore(bytes);
+  RecentFileList& list = RecentFileList::Instance();
+  list.Load();
+  EXPECT_EQ(ReadSwapSecondsSetting(AppSettings()), 45);
+  list.Add("/home/player/round.kelv");
+  testing::internal::CaptureStderr();
+  list.Save();
+  const std::string said = testing::internal::GetCapturedStderr();
+  EXPECT_NE(said.find("larger than"), std::string::npos) << said;
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(file.readAll() == bytes) << "written";
+  list.Load();
+  EXPECT_EQ(ReadSwapSecondsSetting(AppSettings()), 45);
 }
 
 TEST(SettingsPlace, FollowsXdgThenHomeThenThePasswordDatabaseButNeverTheRoot) {

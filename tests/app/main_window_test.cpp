@@ -17,7 +17,7 @@
 #include "app/MainFrame.h"
 #include "app/MyKelvoApp.h"
 #include "app/MyKelvoDoc.h"
-#include "app/SettingsFile.h"
+#include "app/AppSettings.h"
 #include "game/MyKelvoView.h"
 #include "platform/interface/command_ids.h"
 #include "platform/qt/view_widget.h"
@@ -319,14 +319,14 @@ INSTANTIATE_TEST_SUITE_P(Styles, KeyboardOnly,
 // written with the settings at exit; one not changed is not written.
 TEST_F(MainWindowTest, ASwapPeriodChosenInTheGameIsKeptAtExit) {
   app.ExitInstance();
-  EXPECT_EQ(AppSettings().Int("Settings", "SwapSeconds"), std::nullopt);
+  EXPECT_EQ(AppSettings().Value(kSwapSecondsKey), std::nullopt);
   QTest::keyClick(app.Frame()->View(), Qt::Key_Plus);
   app.ExitInstance();
-  SettingsFile written;
+  SettingsStore written;
   std::string why;
-  ASSERT_TRUE(written.Load(SettingsFilePath(), &why)) << why;
-  EXPECT_EQ(written.Int("Settings", "SwapSeconds"), 20);
+  ASSERT_TRUE(written.Load(*SettingsFilePath(), {kSwapSecondsKey}, &why)) << why;
+  EXPECT_EQ(written.Value(kSwapSecondsKey), "20");
   // The other tests start with the usual period.
-  AppSettings().Remove("Settings", "SwapSeconds");
+  AppSettings().Remove(kSwapSecondsKey);
   SaveAppSettings();
 }
