@@ -141,7 +141,8 @@ void CMyKelvoApp::OnFileNew() {
 }
 
 void CMyKelvoApp::OnFileOpen() {
-  const std::string path = ModalUI().ChooseFile(false, "Open");
+  // TRANSLATORS: the file chooser's caption (File > Open, Ctrl+O).
+  const std::string path = ModalUI().ChooseFile(false, _("Open"));
   if (path.empty()) return;
   if (OpenDocumentFile(path)) {
     UpdateFrameTitle();
@@ -205,8 +206,8 @@ int RunKelvo(int argc, char** argv) {
   }
   if (!HasDisplay(cl)) {
     std::fprintf(stderr,
-                 "kelvo: no graphical display found; start it from a desktop session, or "
-                 "without one run: %s\n",
+                 _("kelvo: no graphical display found; start it from a desktop session, or "
+                   "without one run: %s\n"),
                  kPlayWithoutADesktop);
     return 1;
   }
@@ -224,8 +225,8 @@ int RunKelvo(int argc, char** argv) {
   auto displayProbe = std::make_unique<DisplayProbe>(cl.qtPlatform, cl.qtDisplay, kAnswerLimit);
   if (!displayProbe->Silent().empty()) {
     std::fprintf(stderr,
-                 "kelvo: cannot open the display (%s): its server took the connection but did "
-                 "not answer within %lld s\n",
+                 _("kelvo: cannot open the display (%s): its server took the connection but "
+                   "did not answer within %lld s\n"),
                  displayProbe->Silent().c_str(), static_cast<long long>(kAnswerLimit.count()));
     return 1;
   }

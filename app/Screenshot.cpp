@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "game/MyKelvoView.h"
+#include "platform/interface/translation.h"
 #include "platform/qt/view_image.h"
 
 int SaveOpeningScreenshot(int argc, char** argv, const CommandLine& cl) {
@@ -13,7 +14,8 @@ int SaveOpeningScreenshot(int argc, char** argv, const CommandLine& cl) {
   QGuiApplication qapp(argc, argv);
   CMyKelvoView view;
   if (!SaveViewImage(view, cl.width, cl.height, cl.screenshotPath)) {
-    std::fprintf(stderr, "kelvo: cannot write the screenshot to '%s'\n", cl.screenshotPath.c_str());
+    std::fprintf(stderr, _("kelvo: cannot write the screenshot to '%s'\n"),
+                 cl.screenshotPath.c_str());
     return 1;
   }
   return 0;

@@ -9,6 +9,7 @@
 
 #include "platform/files/bounded_call.h"
 #include "platform/files/safe_file.h"
+#include "platform/interface/translation.h"
 
 const char* const kSettingsKey = "Local AppWizard-Generated Applications";
 
@@ -153,16 +154,16 @@ SettingsFile& AppSettings() {
 
 void LoadAppSettings() {
   const std::optional<std::string> path = SettingsFilePath();
-  if (!path) std::fputs("kelvo: no home folder to keep settings in; none are kept\n", stderr);
+  if (!path) std::fputs(_("kelvo: no home folder to keep settings in; none are kept\n"), stderr);
   std::string why;
   if (!AppSettings().Load(path, &why))
-    std::fprintf(stderr, "kelvo: settings file \"%s\" left alone (not read, not saved): %s\n",
+    std::fprintf(stderr, _("kelvo: settings file \"%s\" left alone (not read, not saved): %s\n"),
                  path->c_str(), why.c_str());
 }
 
 void SaveAppSettings() {
   std::string why;
   if (!AppSettings().Save(&why))
-    std::fprintf(stderr, "kelvo: cannot save the settings in \"%s\": %s\n",
+    std::fprintf(stderr, _("kelvo: cannot save the settings in \"%s\": %s\n"),
                  AppSettings().Path()->c_str(), why.c_str());
 }

@@ -11,6 +11,7 @@
 
 #include "platform/interface/app_resources.h"
 #include "platform/interface/resources.h"
+#include "platform/interface/translation.h"
 #include "platform/qt/qt_resources.h"
 #include "platform/window_system/x11_window_hints.h"
 
@@ -133,10 +134,23 @@ TemplateDialog::TemplateDialog(CDialog& dialog, QWidget* parent)
   const DialogTemplate* tmpl = FindDialogTemplate(dialog.TemplateId());
   if (tmpl) Build(*tmpl);
   m_dialog.ExchangeData(*this, false);
+  // The texts as the exchange left them, which may be longer than the
+  // template's in another language.
+  if (tmpl) {
+    const DialogUnits du = UnitsFor(font());
+    auto px = [](double units, double scale) { return static_cast<int>(units * scale + 0.5); };
+    FitTexts(this, findChildren<QLabel*>(Qt::FindDirectChildrenOnly),
+             QSize(px(tmpl->cx, du.x), px(tmpl->cy, du.y)), px(4, du.x));
+  }
 }
 
 void TemplateDialog::Build(const DialogTemplate& tmpl) {
-  setWindowTitle(QString::fromStdString(tmpl.caption));
+  // The template's texts are the program's own, shown in the player's
+  // language; an icon's text is its resource id.
+  const auto translated = [](const std::string& text) {
+    return QString::fromUtf8(_(text.c_str()));
+  };
+  setWindowTitle(translated(tmpl.caption));
   Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
   if (tmpl.systemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   setWindowFlags(flags);
@@ -149,7 +163,7 @@ void TemplateDialog::Build(const DialogTemplate& tmpl) {
   std::vector<QWidget*> widgets;
   for (const DialogControl& c : tmpl.controls) {
     QWidget* widget = nullptr;
-    const QString text = QString::fromStdString(c.text);
+    const QString text = translated(c.text);
     switch (c.kind) {
       case ControlKind::Static: {
         auto* label = new QLabel(this);
@@ -189,8 +203,6 @@ void TemplateDialog::Build(const DialogTemplate& tmpl) {
     widgets.push_back(widget);
   }
   LabelEditFields(tmpl, widgets);
-  FitTexts(this, findChildren<QLabel*>(Qt::FindDirectChildrenOnly),
-           QSize(px(tmpl.cx, du.x), px(tmpl.cy, du.y)), px(4, du.x));
   // Only the caption controls the template asks for: a dialog can be moved,
   // and closed from its caption only when it has a system menu.
   winId();
