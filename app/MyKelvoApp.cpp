@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
@@ -176,6 +178,21 @@ std::string TranslationsFolder() {
   return folder.parent_path() / "share" / "locale";
 }
 
+// Qt's own dialogs and words (the file chooser, the print dialog, the
+// message boxes' buttons, the keys' names) in the language the game's texts
+// are in, from Qt's translations (Debian's qt6-translations-l10n); where
+// Qt has none for it they stay English.
+void UseQtTranslations(QApplication& app) {
+  const std::string language = TranslationLanguage();
+  if (language.empty()) return;
+  auto* translator = new QTranslator(&app);
+  if (translator->load(QStringLiteral("qtbase_") + QString::fromStdString(language),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(translator);
+  else
+    delete translator;
+}
+
 bool HasDisplay(const CommandLine& cl) {
   return cl.platformGiven || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
          std::getenv("QT_QPA_PLATFORM");
@@ -236,6 +253,7 @@ int RunKelvo(int argc, char** argv) {
   DisplayStartGuard displayGuard;
   QApplication qapp(argc, argv);
   displayGuard.Opened();
+  UseQtTranslations(qapp);
   displayProbe.reset();
   const std::string scaleProblem = ScaleFactorProblem(QGuiApplication::primaryScreen());
   if (!scaleProblem.empty()) {

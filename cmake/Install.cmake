@@ -89,8 +89,10 @@ if(_svg_owner MATCHES "^([^:,]+)")
   set(_svg_plugin_package ${CMAKE_MATCH_1})
 endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, ${_svg_plugin_package}, qt6-qpa-plugins")
-# Native windows on a Wayland desktop, and a sound server for the cues.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, pulseaudio | pipewire-pulse")
+# Native windows on a Wayland desktop, a sound server for the cues, and Qt's
+# own dialogs in the player's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-wayland, pulseaudio | pipewire-pulse, qt6-translations-l10n")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 include(CPack)
