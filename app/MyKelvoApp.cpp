@@ -178,11 +178,13 @@ std::string TranslationsFolder() {
   return folder.parent_path() / "share" / "locale";
 }
 
-// Qt's own dialogs and words (the file chooser, the print dialog, the
-// message boxes' buttons, the keys' names) in the language the game's texts
-// are in, from Qt's translations (Debian's qt6-translations-l10n); where
-// Qt has none for it they stay English.
-void UseQtTranslations(QApplication& app) {
+bool HasDisplay(const CommandLine& cl) {
+  return cl.platformGiven || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
+         std::getenv("QT_QPA_PLATFORM");
+}
+}  // namespace
+
+void UseQtTranslations(QCoreApplication& app) {
   const std::string language = TranslationLanguage();
   if (language.empty()) return;
   auto* translator = new QTranslator(&app);
@@ -192,12 +194,6 @@ void UseQtTranslations(QApplication& app) {
   else
     delete translator;
 }
-
-bool HasDisplay(const CommandLine& cl) {
-  return cl.platformGiven || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
-         std::getenv("QT_QPA_PLATFORM");
-}
-}  // namespace
 
 int RunKelvo(int argc, char** argv) {
   // The player's language, from the environment, for every text the game

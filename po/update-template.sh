@@ -28,6 +28,7 @@ xgettext --from-code=UTF-8 --language=C++ --add-comments=TRANSLATORS \
   --package-name=Kelvo --package-version="$version" \
   --copyright-holder="the Kelvo authors" --msgid-bugs-address="kelvo@example.org" \
   -o "$new" $program
+sed -i 's/charset=CHARSET/charset=UTF-8/' "$new"
 # The desktop entry and the AppStream data, by their own rules (AppStream's
 # come with the appstream package).
 [ -z "$desktop" ] || xgettext --join-existing --add-comments=TRANSLATORS \
