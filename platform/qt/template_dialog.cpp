@@ -120,6 +120,8 @@ void LabelEditFields(const DialogTemplate& tmpl, const std::vector<QWidget*>& wi
   }
 }
 
+int Pixels(double units, double scale) { return static_cast<int>(units * scale + 0.5); }
+
 DialogUnits UnitsFor(const QFont& font) {
   const QFontMetrics fm(font);
   const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
@@ -138,9 +140,8 @@ TemplateDialog::TemplateDialog(CDialog& dialog, QWidget* parent)
   // template's in another language.
   if (tmpl) {
     const DialogUnits du = UnitsFor(font());
-    auto px = [](double units, double scale) { return static_cast<int>(units * scale + 0.5); };
     FitTexts(this, findChildren<QLabel*>(Qt::FindDirectChildrenOnly),
-             QSize(px(tmpl->cx, du.x), px(tmpl->cy, du.y)), px(4, du.x));
+             QSize(Pixels(tmpl->cx, du.x), Pixels(tmpl->cy, du.y)), Pixels(4, du.x));
   }
 }
 
@@ -157,7 +158,6 @@ void TemplateDialog::Build(const DialogTemplate& tmpl) {
 
   setFont(TemplateFont(tmpl));
   const DialogUnits du = UnitsFor(font());
-  auto px = [](double units, double scale) { return static_cast<int>(units * scale + 0.5); };
 
   QWidget* first = nullptr;
   std::vector<QWidget*> widgets;
@@ -197,7 +197,8 @@ void TemplateDialog::Build(const DialogTemplate& tmpl) {
         break;
       }
     }
-    widget->setGeometry(px(c.x, du.x), px(c.y, du.y), px(c.cx, du.x), px(c.cy, du.y));
+    widget->setGeometry(Pixels(c.x, du.x), Pixels(c.y, du.y), Pixels(c.cx, du.x),
+                        Pixels(c.cy, du.y));
     if (c.kind != ControlKind::Static && c.kind != ControlKind::Icon && !first) first = widget;
     if (c.id > 0 || c.kind == ControlKind::Edit) m_controls[c.id] = widget;
     widgets.push_back(widget);
