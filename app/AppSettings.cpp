@@ -57,7 +57,7 @@ SettingsStore& AppSettings() {
 void LoadAppSettings() {
   const std::optional<std::string> path = SettingsFilePath();
   if (!path) {
-    std::fputs("kelvo: no home folder to keep settings in; none are kept\n", stderr);
+    std::fputs(_("kelvo: no home folder to keep settings in; none are kept\n"), stderr);
     AppSettings() = {};
     return;
   }
@@ -65,13 +65,13 @@ void LoadAppSettings() {
   for (int i = 0; i < RecentFileList::kSize; ++i) keys.push_back(RecentFileKey(i));
   std::string why;
   if (!AppSettings().Load(*path, keys, &why))
-    std::fprintf(stderr, "kelvo: settings file \"%s\" left alone (not read, not saved): %s\n",
+    std::fprintf(stderr, _("kelvo: settings file \"%s\" left alone (not read, not saved): %s\n"),
                  path->c_str(), why.c_str());
 }
 
 void SaveAppSettings() {
   std::string why;
   if (!AppSettings().Save(&why))
-    std::fprintf(stderr, "kelvo: cannot save the settings in \"%s\": %s\n",
+    std::fprintf(stderr, _("kelvo: cannot save the settings in \"%s\": %s\n"),
                  AppSettings().Path()->c_str(), why.c_str());
 }

@@ -5,6 +5,7 @@
 
 #include "app/SwapSeconds.h"
 #include "game/swap_period.h"
+#include "platform/interface/translation.h"
 #include "res/main_menu.h"
 
 namespace {
@@ -69,27 +70,30 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       cl.action = CommandLine::Action::kVersion;
       return cl;
     } else if (!optionsEnded && (arg == "--screenshot" || arg.rfind("--screenshot=", 0) == 0)) {
+      // TRANSLATORS: the command line's errors; the options' names stay as
+      // they are.
       if (!value("--screenshot", &cl.screenshotPath) || cl.screenshotPath.empty())
-        return Error("option '--screenshot' needs a file name");
+        return Error(_("option '--screenshot' needs a file name"));
       cl.action = CommandLine::Action::kScreenshot;
     } else if (!optionsEnded && (arg == "--size" || arg.rfind("--size=", 0) == 0)) {
       std::string size;
-      if (!value("--size", &size)) return Error("option '--size' needs a size such as 1024x700");
+      if (!value("--size", &size)) return Error(_("option '--size' needs a size such as 1024x700"));
       if (!ParseSize(size, &cl.width, &cl.height))
-        return Error("invalid size '" + size + "': expected WIDTHxHEIGHT, each 1 to 16384");
+        return Error(FormattedText(_("invalid size '%s': expected WIDTHxHEIGHT, each 1 to 16384"),
+                                   size.c_str()));
       sizeGiven = true;
     } else if (!optionsEnded && (arg == "--swap-seconds" || arg.rfind("--swap-seconds=", 0) == 0)) {
       std::string seconds;
-      const std::string range =
-          std::to_string(kMinSwapSeconds) + " to " + std::to_string(kMaxSwapSeconds);
       if (!value("--swap-seconds", &seconds))
-        return Error("option '--swap-seconds' needs a number of seconds, " + range);
+        return Error(FormattedText(_("option '--swap-seconds' needs a number of seconds, %d to %d"),
+                                   kMinSwapSeconds, kMaxSwapSeconds));
       const std::optional<int> parsed = ParseSwapSeconds(seconds);
       if (!parsed)
-        return Error("invalid swap period '" + seconds + "': expected whole seconds, " + range);
+        return Error(FormattedText(_("invalid swap period '%s': expected whole seconds, %d to %d"),
+                                   seconds.c_str(), kMinSwapSeconds, kMaxSwapSeconds));
       cl.swapSeconds = *parsed;
     } else if (!optionsEnded && arg.rfind("--", 0) == 0) {
-      return Error("unrecognized option '" + arg + "'");
+      return Error(FormattedText(_("unrecognized option '%s'"), arg.c_str()));
     } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
       // One of Qt's own options: Qt reads it when the application starts.
       if (arg == "-platform") cl.platformGiven = true;
@@ -99,29 +103,33 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
         if (arg == "-display") cl.qtDisplay = args[i];
       }
     } else {
-      if (!cl.documentPath.empty()) return Error("only one file can be opened");
+      if (!cl.documentPath.empty()) return Error(_("only one file can be opened"));
       cl.documentPath = arg;
     }
   }
   if (sizeGiven && cl.action != CommandLine::Action::kScreenshot)
-    return Error("option '--size' goes with '--screenshot'");
+    return Error(_("option '--size' goes with '--screenshot'"));
   if (cl.action == CommandLine::Action::kScreenshot && !cl.documentPath.empty())
-    return Error("'--screenshot' takes no document file");
+    return Error(_("'--screenshot' takes no document file"));
   return cl;
 }
 
 std::string UsageText() {
-  return "Usage: kelvo [OPTION]... [FILE]\n"
-         "A magic-square puzzle: swap two numbers so that every row, column and\n"
-         "diagonal adds up to 15.\n"
-         "\n"
-         "  --screenshot FILE   draw the opening screen into the PNG file FILE and exit\n"
-         "  --size WxH          size of the screenshot in pixels (default 1024x700)\n"
-         "  --swap-seconds N    give N seconds (10 to 600) to swap instead of 10\n"
-         "  -h, --help          show this help and exit\n"
-         "      --version       show the version and exit\n"
-         "\n"
-         "FILE, if given, becomes the document's name; the game reads nothing from it.\n";
+  // TRANSLATORS: kelvo --help.  Keep the command's and the options' names,
+  // and the descriptions lined up in one column, each line within 80
+  // characters.
+  return _(
+      "Usage: kelvo [OPTION]... [FILE]\n"
+      "A magic-square puzzle: swap two numbers so that every row, column and\n"
+      "diagonal adds up to 15.\n"
+      "\n"
+      "  --screenshot FILE   draw the opening screen into the PNG file FILE and exit\n"
+      "  --size WxH          size of the screenshot in pixels (default 1024x700)\n"
+      "  --swap-seconds N    give N seconds (10 to 600) to swap instead of 10\n"
+      "  -h, --help          show this help and exit\n"
+      "      --version       show the version and exit\n"
+      "\n"
+      "FILE, if given, becomes the document's name; the game reads nothing from it.\n");
 }
 
 std::string VersionText() {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/interface/translation.h"
+
 namespace {
 struct HeldMessage {
   QtMsgType type;
@@ -35,9 +37,10 @@ std::string DisplaySettings() {
 }
 
 [[noreturn]] void CannotOpenDisplay() {
-  std::string message = "kelvo: cannot open the display";
   const std::string settings = DisplaySettings();
-  if (!settings.empty()) message += " (" + settings + ")";
+  std::string message =
+      settings.empty() ? std::string(_("kelvo: cannot open the display"))
+                       : FormattedText(_("kelvo: cannot open the display (%s)"), settings.c_str());
   message += "\n";
   for (const HeldMessage& held : Held()) {
     // That a plugin was found but did not load adds nothing to the reason
@@ -47,8 +50,9 @@ std::string DisplaySettings() {
     if (!held.category.empty() && held.category != "default") message += held.category + ": ";
     message += held.text.toStdString() + "\n";
   }
-  message += std::string("kelvo: check that the display server is running and named right, ") +
-             "or play without a desktop: " + kPlayWithoutADesktop + "\n";
+  message += FormattedText(_("kelvo: check that the display server is running and named right, "
+                             "or play without a desktop: %s\n"),
+                           kPlayWithoutADesktop);
   std::fputs(message.c_str(), stderr);
   std::fflush(stderr);
   // Nothing has been written yet; there is nothing to save or close.

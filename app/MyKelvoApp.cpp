@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QLibraryInfo>
 #include <QTimer>
+#include <QTranslator>
 #include <chrono>
 #include <clocale>
 #include <cstdio>
@@ -142,7 +144,8 @@ void CMyKelvoApp::OnFileNew() {
 }
 
 void CMyKelvoApp::OnFileOpen() {
-  const std::string path = ModalUI().ChooseFile(false, "Open");
+  // TRANSLATORS: the file chooser's caption (File > Open, Ctrl+O).
+  const std::string path = ModalUI().ChooseFile(false, _("Open"));
   if (path.empty()) return;
   if (OpenDocumentFile(path)) {
     UpdateFrameTitle();
@@ -182,6 +185,17 @@ bool HasDisplay(const CommandLine& cl) {
 }
 }  // namespace
 
+void UseQtTranslations(QCoreApplication& app) {
+  const std::string language = TranslationLanguage();
+  if (language.empty()) return;
+  auto* translator = new QTranslator(&app);
+  if (translator->load(QStringLiteral("qtbase_") + QString::fromStdString(language),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(translator);
+  else
+    delete translator;
+}
+
 int RunKelvo(int argc, char** argv) {
   // The player's language, from the environment, for every text the game
   // writes from here on (the command line's own messages too).
@@ -206,8 +220,8 @@ int RunKelvo(int argc, char** argv) {
   }
   if (!HasDisplay(cl)) {
     std::fprintf(stderr,
-                 "kelvo: no graphical display found; start it from a desktop session, or "
-                 "without one run: %s\n",
+                 _("kelvo: no graphical display found; start it from a desktop session, or "
+                   "without one run: %s\n"),
                  kPlayWithoutADesktop);
     return 1;
   }
@@ -225,8 +239,8 @@ int RunKelvo(int argc, char** argv) {
   auto displayProbe = std::make_unique<DisplayProbe>(cl.qtPlatform, cl.qtDisplay, kAnswerLimit);
   if (!displayProbe->Silent().empty()) {
     std::fprintf(stderr,
-                 "kelvo: cannot open the display (%s): its server took the connection but did "
-                 "not answer within %lld s\n",
+                 _("kelvo: cannot open the display (%s): its server took the connection but "
+                   "did not answer within %lld s\n"),
                  displayProbe->Silent().c_str(), static_cast<long long>(kAnswerLimit.count()));
     return 1;
   }
@@ -236,6 +250,7 @@ int RunKelvo(int argc, char** argv) {
   DisplayStartGuard displayGuard;
   QApplication qapp(argc, argv);
   displayGuard.Opened();
+  UseQtTranslations(qapp);
   displayProbe.reset();
   const std::string scaleProblem = ScaleFactorProblem(QGuiApplication::primaryScreen());
   if (!scaleProblem.empty()) {

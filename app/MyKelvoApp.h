@@ -9,6 +9,7 @@
 #include "platform/interface/cmd_target.h"
 
 class CMainFrame;
+class QCoreApplication;
 class CMyKelvoDoc;
 class CMyKelvoView;
 
@@ -47,6 +48,12 @@ class CMyKelvoApp : public CCmdTarget {
   // changed it.
   int m_nSwapSecondsAtStart = 0;
 };
+
+// Qt's own dialogs and words (the file chooser, the print dialog, the
+// message boxes' buttons, the keys' names) in the language the game's texts
+// are in, from Qt's translations (Debian's qt6-translations-l10n); where
+// Qt has none for it they stay English.
+void UseQtTranslations(QCoreApplication& app);
 
 // The whole program: command line, start-up, message loop.  Returns the
 // process exit status.

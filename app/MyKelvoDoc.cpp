@@ -7,11 +7,16 @@
 #include "platform/files/safe_file.h"
 #include "platform/interface/command_ids.h"
 #include "platform/interface/modal_ui.h"
+#include "platform/interface/translation.h"
 
 namespace {
 // "Cannot open "x": why." -- one sentence the player can act on.
-bool Refuse(std::string* error, const char* verb, const std::string& path, const std::string& why) {
-  *error = std::string("Cannot ") + verb + " \"" + path + "\": " + why + ".";
+enum class Verb { kOpen, kSave };
+bool Refuse(std::string* error, Verb verb, const std::string& path, const std::string& why) {
+  // TRANSLATORS: %s the file's name, then why it cannot be opened or saved.
+  *error = FormattedText(
+      verb == Verb::kOpen ? _("Cannot open \"%s\": %s.") : _("Cannot save \"%s\": %s."),
+      path.c_str(), why.c_str());
   return false;
 }
 // Whether `path` is a regular file with something in it; nothing when its
@@ -31,7 +36,9 @@ CMyKelvoDoc::CMyKelvoDoc() {
 
 bool CMyKelvoDoc::OnNewDocument() {
   m_strPathName.clear();
-  m_strTitle = "Untitled";
+  // TRANSLATORS: the document's name before it has one, in the window's
+  // title.
+  m_strTitle = _("Untitled");
   return true;
 }
 
@@ -42,7 +49,7 @@ bool CMyKelvoDoc::OnOpenDocument(const std::string& path, std::string* error) {
   const bool readable = CallFileOperation(
       [path](std::string* reason, CommitGate&) { return CheckReadableRegularFile(path, reason); },
       &why);
-  if (!readable) return Refuse(error, "open", path, why);
+  if (!readable) return Refuse(error, Verb::kOpen, path, why);
   SetPathName(path);
   return true;
 }
@@ -55,7 +62,7 @@ bool CMyKelvoDoc::OnSaveDocument(const std::string& path, std::string* error) {
         return ReplaceFileContents(path, {}, reason, [&gate] { return gate.Enter(); });
       },
       &why);
-  if (!saved) return Refuse(error, "save", path, why);
+  if (!saved) return Refuse(error, Verb::kSave, path, why);
   SetPathName(path);
   return true;
 }
@@ -64,21 +71,23 @@ void CMyKelvoDoc::OnFileSave() {
   std::string path = m_strPathName;
   if (path.empty()) {
     // The file dialog itself asks before replacing an existing file.
-    path = ModalUI().ChooseFile(true, "Save As");
+    // TRANSLATORS: the file chooser's caption (Ctrl+S before a name).
+    path = ModalUI().ChooseFile(true, _("Save As"));
     if (path.empty()) return;
   } else {
     const std::optional<bool> holdsData = HoldsData(path);
     if (!holdsData) {
       std::string error;
-      Refuse(&error, "save", path, NoAnswerReason());
+      Refuse(&error, Verb::kSave, path, NoAnswerReason());
       AfxMessageBox(error, MB_ICONEXCLAMATION);
       return;
     }
     // An opened file keeps whatever it held unless the player says
     // otherwise: saving would leave it empty.
-    const std::string question = "\"" + m_strTitle +
-                                 "\" holds data that Kelvo did not write. Saving replaces it "
-                                 "with an empty Kelvo document.\n\nReplace it?";
+    const std::string question =
+        FormattedText(_("\"%s\" holds data that Kelvo did not write. Saving replaces it with an "
+                        "empty Kelvo document.\n\nReplace it?"),
+                      m_strTitle.c_str());
     if (*holdsData && AfxMessageBox(question, MB_OKCANCEL | MB_ICONQUESTION) != IDOK) return;
   }
   std::string error;

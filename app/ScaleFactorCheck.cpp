@@ -3,6 +3,8 @@
 #include <QScreen>
 #include <cmath>
 
+#include "platform/interface/translation.h"
+
 namespace {
 std::string ScaleSettings() {
   std::string settings;
@@ -17,16 +19,20 @@ std::string ScaleSettings() {
 
 std::string ScaleFactorProblem(const std::string& setting, double pixelRatio, int width,
                                int height) {
-  const std::string refused = "cannot use the scale factor " + setting + ": ";
-  const std::string advice = "; unset it (or set 1) for the normal size";
+  // TRANSLATORS: %s the scale factor's setting, "QT_SCALE_FACTOR=0.1".
   if (!std::isfinite(pixelRatio) || pixelRatio <= 0)
-    return refused + "a scale factor must be a number above 0" + advice;
+    return FormattedText(_("cannot use the scale factor %s: a scale factor must be a number above "
+                           "0; unset it (or set 1) for the normal size"),
+                         setting.c_str());
   if (pixelRatio < kMinPixelRatio)
-    return refused + "it shrinks menus and texts below a quarter of their size" + advice;
+    return FormattedText(_("cannot use the scale factor %s: it shrinks menus and texts below a "
+                           "quarter of their size; unset it (or set 1) for the normal size"),
+                         setting.c_str());
   if (width < kMinScreenWidth || height < kMinScreenHeight)
-    return refused + "it leaves a screen of " + std::to_string(width) + " x " +
-           std::to_string(height) + " pixels, and the game needs at least " +
-           std::to_string(kMinScreenWidth) + " x " + std::to_string(kMinScreenHeight) + advice;
+    return FormattedText(_("cannot use the scale factor %s: it leaves a screen of %d x %d pixels, "
+                           "and the game needs at least %d x %d; unset it (or set 1) for the "
+                           "normal size"),
+                         setting.c_str(), width, height, kMinScreenWidth, kMinScreenHeight);
   return {};
 }
 

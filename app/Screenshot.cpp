@@ -7,13 +7,14 @@
 #include "game/MyKelvoView.h"
 #include "platform/files/bounded_call.h"
 #include "platform/files/safe_file.h"
+#include "platform/interface/translation.h"
 #include "platform/qt/view_image.h"
 
 bool WriteOpeningScreenshot(const std::string& path, int width, int height, std::string* why) {
   CMyKelvoView view;
   const std::optional<std::string> png = DrawViewAsPng(view, width, height);
   if (!png) {
-    *why = "the picture could not be made";
+    *why = _("the picture could not be made");
     return false;
   }
   return CallFileOperation(
@@ -29,7 +30,7 @@ int SaveOpeningScreenshot(int argc, char** argv, const CommandLine& cl) {
   QGuiApplication qapp(argc, argv);
   std::string why;
   if (!WriteOpeningScreenshot(cl.screenshotPath, cl.width, cl.height, &why)) {
-    std::fprintf(stderr, "kelvo: cannot write the screenshot to \"%s\": %s\n",
+    std::fprintf(stderr, _("kelvo: cannot write the screenshot to \"%s\": %s\n"),
                  cl.screenshotPath.c_str(), why.c_str());
     return 1;
   }

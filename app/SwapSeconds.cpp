@@ -5,6 +5,7 @@
 
 #include "app/AppSettings.h"
 #include "game/swap_period.h"
+#include "platform/interface/translation.h"
 
 std::optional<int> ParseSwapSeconds(const std::string& text) {
   int seconds = 0;
@@ -21,8 +22,8 @@ std::optional<int> ReadSwapSecondsSetting(const SettingsStore& settings) {
   // The same rule as the command line's: whole seconds written plainly.
   if (const std::optional<int> seconds = ParseSwapSeconds(*value)) return seconds;
   std::fprintf(stderr,
-               "kelvo: ignoring SwapSeconds=%s in the settings: expected a whole number of "
-               "seconds from %d to %d\n",
+               _("kelvo: ignoring SwapSeconds=%s in the settings: expected a whole number of "
+                 "seconds from %d to %d\n"),
                value->c_str(), kMinSwapSeconds, kMaxSwapSeconds);
   return std::nullopt;
 }

@@ -21,3 +21,6 @@ class CPlayerNameDlg : public CDialog {
 };
 
 extern CPlayerNameDlg thePlayerNameDlg;
+
+// The line above the rules: "Player: Ann", or "Player: " with no name.
+std::string PlayerLabelText(const std::string& name);

@@ -7,6 +7,7 @@
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
 #include "platform/interface/print_info.h"
+#include "platform/interface/translation.h"
 #include "screen/text_style.h"
 
 namespace {
@@ -90,9 +91,16 @@ void CMyKelvoView::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
     box.bottom = box.top + height;
   };
 
-  drawLine(RGB(0x00, 0xEB, 0x47), "This is to certify that on ");
+  // TRANSLATORS: the certificate of a perfect game reads, line by line,
+  // "This is to certify that on" / "December 09, 2026 at 11:30:57 PM," /
+  // the player's name / "played a perfect game of Kelvo," / "getting a
+  // score of ..." / "for a grand total ..." / "the maximum ..." /
+  // "Congratulations Ann!!!".  Each line is centred on its own.
+  drawLine(RGB(0x00, 0xEB, 0x47), _("This is to certify that on "));
   nextLine(g, u);
-  drawLine(RGB(0x00, 0xEB, 0x65), m_strPerfectDate + " at " + m_strPerfectTime);
+  // TRANSLATORS: the certificate's date and time.
+  drawLine(RGB(0x00, 0xEB, 0x65),
+           FormattedText(_("%s at %s"), m_strPerfectDate.c_str(), m_strPerfectTime.c_str()));
   nextLine(g, 2 * u);
   m_fontCertificate.DeleteObject();
   CreateGameFont(m_fontCertificate, (8 * u) / 5, "Arial Bold");
@@ -102,15 +110,17 @@ void CMyKelvoView::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
   CreateGameFont(m_fontCertificate, u, "Arial");
   pDC->SelectObject(&m_fontCertificate);
   nextLine((5 * u) / 2, u);
-  drawLine(RGB(0x00, 0xEB, 0x83), "played a perfect game of Kelvo,");
+  drawLine(RGB(0x00, 0xEB, 0x83), _("played a perfect game of Kelvo,"));
   nextLine(g, u);
-  drawLine(RGB(0x00, 0xEB, 0xA1), "getting a score of 1000 points plus 5110 bonus points");
+  drawLine(RGB(0x00, 0xEB, 0xA1), _("getting a score of 1000 points plus 5110 bonus points"));
   nextLine(g, u);
-  drawLine(RGB(0x00, 0xEB, 0xBF), "for a grand total of 6110 points,");
+  drawLine(RGB(0x00, 0xEB, 0xBF), _("for a grand total of 6110 points,"));
   nextLine(g, u);
-  drawLine(RGB(0x00, 0xEB, 0xDD), "the maximum attaintable in a single game of ten rounds.");
+  // TRANSLATORS: "attaintable" is the game's spelling of "attainable".
+  drawLine(RGB(0x00, 0xEB, 0xDD), _("the maximum attaintable in a single game of ten rounds."));
   nextLine(g, u);
-  drawLine(RGB(0x00, 0xEB, 0xFB), "Congratulations " + name + "!!!");
+  // TRANSLATORS: %s is the player's name.
+  drawLine(RGB(0x00, 0xEB, 0xFB), FormattedText(_("Congratulations %s!!!"), name.c_str()));
   pDC->SetTextColor(kBlack);
 
   const int fL = L - u;

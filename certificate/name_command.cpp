@@ -3,10 +3,17 @@
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
 #include "game/spoken_text.h"
+#include "platform/interface/translation.h"
+
+std::string PlayerLabelText(const std::string& name) {
+  // TRANSLATORS: drawn above the rules; %s is the player's name, or nothing
+  // before a name is entered.
+  return FormattedText(_("Player: %s"), name.c_str());
+}
 
 void CMyKelvoView::OnRegisterEnterName() {
   if (thePlayerNameDlg.DoModal() != IDOK) return;
-  m_strPlayerLabel = "Player: " + thePlayerNameDlg.m_strPlayerName;
+  m_strPlayerLabel = PlayerLabelText(thePlayerNameDlg.m_strPlayerName);
   // Shown at once rather than at the next paint, which may be a long way off.
   CClientDC dc(this);
   DrawPlayerLabel(dc);

@@ -7,12 +7,29 @@ include(GNUInstallDirs)
 # A game goes where Debian keeps games (/usr/games, /usr/local/games).
 install(TARGETS kelvo RUNTIME DESTINATION games)
 install(FILES dist/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
-install(FILES dist/io.github.kelvo.Kelvo.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 # The man page and the AppStream data carry the project's version.
-configure_file(dist/io.github.kelvo.Kelvo.metainfo.xml.in io.github.kelvo.Kelvo.metainfo.xml @ONLY)
+configure_file(dist/io.github.kelvo.Kelvo.metainfo.xml.in dist/io.github.kelvo.Kelvo.metainfo.xml
+               @ONLY)
 configure_file(dist/kelvo.6.in kelvo.6 @ONLY)
-install(FILES ${CMAKE_CURRENT_BINARY_DIR}/io.github.kelvo.Kelvo.metainfo.xml
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The desktop entry and the AppStream data in every language of po/LINGUAS,
+# from the game's catalogues (AppStream's rules for msgfmt come with the
+# appstream package).
+set(_desktop ${CMAKE_CURRENT_BINARY_DIR}/io.github.kelvo.Kelvo.desktop)
+set(_metainfo ${CMAKE_CURRENT_BINARY_DIR}/io.github.kelvo.Kelvo.metainfo.xml)
+add_custom_command(OUTPUT ${_desktop}
+  COMMAND ${MSGFMT} --desktop --template=${PROJECT_SOURCE_DIR}/dist/io.github.kelvo.Kelvo.desktop.in
+    -d ${PROJECT_SOURCE_DIR}/po -o ${_desktop}
+  DEPENDS dist/io.github.kelvo.Kelvo.desktop.in po/LINGUAS ${KELVO_CATALOGUE_SOURCES}
+  VERBATIM)
+add_custom_command(OUTPUT ${_metainfo}
+  COMMAND ${MSGFMT} --xml
+    --template=${CMAKE_CURRENT_BINARY_DIR}/dist/io.github.kelvo.Kelvo.metainfo.xml
+    -d ${PROJECT_SOURCE_DIR}/po -o ${_metainfo}
+  DEPENDS ${CMAKE_CURRENT_BINARY_DIR}/dist/io.github.kelvo.Kelvo.metainfo.xml po/LINGUAS
+    ${KELVO_CATALOGUE_SOURCES}
+  VERBATIM)
+install(FILES ${_desktop} DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${_metainfo} DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(FILES res/icons/kelvo.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 
@@ -31,7 +48,7 @@ add_custom_command(OUTPUT ${_changelog}
 install(FILES ${_changelog} DESTINATION ${CMAKE_INSTALL_DOCDIR})
 
 # The theme's bitmap icons, drawn from the same SVG the game shows.
-set(_icons ${_man} ${_changelog})
+set(_icons ${_man} ${_changelog} ${_desktop} ${_metainfo})
 foreach(_size 16 32 48 64 128 256)
   set(_png ${CMAKE_CURRENT_BINARY_DIR}/icons/${_size}/kelvo.png)
   add_custom_command(OUTPUT ${_png}
@@ -72,8 +89,10 @@ if(_svg_owner MATCHES "^([^:,]+)")
   set(_svg_plugin_package ${CMAKE_MATCH_1})
 endif()
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, ${_svg_plugin_package}, qt6-qpa-plugins")
-# Native windows on a Wayland desktop, and a sound server for the cues.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-wayland, pulseaudio | pipewire-pulse")
+# Native windows on a Wayland desktop, a sound server for the cues, and Qt's
+# own dialogs in the player's language.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+    "qt6-wayland, pulseaudio | pipewire-pulse, qt6-translations-l10n")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -127,7 +127,7 @@ class CMyKelvoView : public CView {
   std::string m_strRoundLabel;
   std::string m_strBeforeLabel;
   std::string m_strAfterLabel;
-  std::string m_strPlayerLabel = "Player: ";
+  std::string m_strPlayerLabel;
   std::string m_strHints;
 
   // ===== caption =====

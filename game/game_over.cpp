@@ -2,33 +2,15 @@
 // the perfect-game cue, the moment the certificate will print, and the
 // PERFECT! banner.
 #include <ctime>
-#include <iomanip>
-#include <locale>
-#include <sstream>
 
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
+#include "game/local_time.h"
 #include "game/spoken_text.h"
+#include "platform/interface/translation.h"
 #include "screen/text_style.h"
 #include "sound/sound_cues.h"
 #include "sound/sound_ids.h"
-
-namespace {
-
-// `when` in local time with strftime conversions.  The certificate is
-// English, so are its month and AM/PM, whatever the desktop's language.
-// Empty when the moment cannot be expressed in local time.
-std::string FormatLocalTime(std::int64_t when, const char* format) {
-  const std::time_t t = static_cast<std::time_t>(when);
-  std::tm local{};
-  if (!localtime_r(&t, &local)) return {};
-  std::ostringstream text;
-  text.imbue(std::locale::classic());
-  text << std::put_time(&local, format);
-  return text.str();
-}
-
-}  // namespace
 
 std::int64_t CMyKelvoView::CurrentTime() const {
   if (m_fnCurrentTime) return m_fnCurrentTime();
@@ -44,8 +26,18 @@ void CMyKelvoView::EndGame() {
     PlaySoundCue(IDR_SOUND_PERFECT);
     // Taken after the closing cue has played to its end.
     m_timePerfect = CurrentTime();
-    m_strPerfectDate = FormatLocalTime(m_timePerfect, "%B %d, %Y");
-    m_strPerfectTime = FormatLocalTime(m_timePerfect, "%I:%M:%S %p,");
+    // In the player's language, whatever locale data the machine has.
+    // TRANSLATORS: the certificate's date, in strftime's conversions: %B
+    // the month (as this catalogue names it in a date), %d the day (%-d
+    // without a leading 0), %Y the year.
+    // xgettext:no-c-format
+    m_strPerfectDate = LocalTimeText(m_timePerfect, C_("certificate date", "%B %d, %Y"));
+    // TRANSLATORS: the certificate's time, in strftime's conversions: %I the
+    // hour on a 12-hour clock with %p (AM or PM, from this catalogue), %H
+    // on a 24-hour clock, %M minutes, %S seconds.  The comma ends the line
+    // before the player's name.
+    // xgettext:no-c-format
+    m_strPerfectTime = LocalTimeText(m_timePerfect, C_("certificate time", "%I:%M:%S %p,"));
     CClientDC dc(this);
     DrawPerfectBanner(dc);
   }

@@ -9,6 +9,7 @@
 #include "game/MyKelvoView.h"
 #include "game/spoken_text.h"
 #include "platform/interface/modal_ui.h"
+#include "platform/interface/translation.h"
 #include "platform/interface/virtual_keys.h"
 #include "screen/text_style.h"
 #include "sound/sound_cues.h"
@@ -27,7 +28,7 @@ void CMyKelvoView::OnKeyDown(UINT nChar, UINT /*nRepCnt*/, UINT /*nFlags*/) {
   if (OnTimeKey(nChar)) return;
   if (nChar == VK_RETURN) {
     if (m_bPaused) {
-      Announce(kStillPausedText);
+      Announce(_(kStillPausedText));
       return;
     }
     switch (m_nGameState) {
@@ -115,10 +116,14 @@ void CMyKelvoView::StartRound(bool bNewGame) {
   dc->FillRect(&m_rcRoundLabel, nullptr);
   // The banner of a perfect game stays until the next game begins.
   if (bNewGame) dc->FillRect(&m_rcBanner, nullptr);
-  m_strRoundLabel = "Round " + std::to_string(m_nRound);
+  // TRANSLATORS: drawn above the square; the round's number, 1 to 10.
+  m_strRoundLabel = FormattedText(_("Round %d"), m_nRound);
   dc->DrawText(m_strRoundLabel, &m_rcRoundLabel, kLeftAligned);
 
-  const std::string before = "Before Sum " + std::to_string(m_nBeforeSum);
+  // TRANSLATORS: drawn under the square, left and right, in half the
+  // square's width each: the sum of the squared distances from 15 before
+  // and after the swap.
+  const std::string before = FormattedText(_("Before Sum %d"), m_nBeforeSum);
   dc->FillRect(&m_rcBeforeLabel, nullptr);
   dc->FillRect(&m_rcAfterLabel, nullptr);
   dc->SetTextColor(kSumLabelColour);
@@ -155,7 +160,7 @@ void CMyKelvoView::CloseSwapPeriod() {
     if (m_bKeysUsed) PaintCells(dc);
     dc->SelectObject(&m_fontLabel);
     dc->FillRect(&m_rcCountdown, nullptr);
-    const std::string after = "After Sum " + std::to_string(m_nAfterSum);
+    const std::string after = FormattedText(_("After Sum %d"), m_nAfterSum);
     dc->FillRect(&m_rcAfterLabel, nullptr);
     dc->SetTextColor(kSumLabelColour);
     dc->DrawText(after, &m_rcAfterLabel, kRightAligned);
@@ -193,6 +198,7 @@ void CMyKelvoView::OnNoTimer() {
   m_bPaused = false;
   // A pick belongs to a swap period (a resume can be refused its timer).
   m_nKeyPick = -1;
-  MessageBox("No timer available", "SDI:KELVO", MB_ICONEXCLAMATION | MB_OK);
+  // TRANSLATORS: a message box, when the system refuses the game a timer.
+  MessageBox(_("No timer available"), "SDI:KELVO", MB_ICONEXCLAMATION | MB_OK);
   m_nGameState = kStateIdle;
 }

@@ -10,6 +10,7 @@
 #include "game/MyKelvoView.h"
 #include "game/scoring.h"
 #include "game/spoken_text.h"
+#include "platform/interface/translation.h"
 #include "screen/score_table.h"
 
 namespace {
@@ -79,18 +80,18 @@ void CMyKelvoView::OnSpokenCountdownTick() {
 }
 
 std::string CMyKelvoView::NextStepText() const {
-  if (m_bPaused) return kStillPausedText;
+  if (m_bPaused) return _(kStillPausedText);
   switch (m_nGameState) {
     case kStateIdle:
-      return kNoGameYetText;
+      return _(kNoGameYetText);
     case kStateGameOver:
-      return kGameOverNextText;
+      return _(kGameOverNextText);
     case kStateRest:
       // A swap has been made; the period closes in a tick or two.
-      if (m_bSwapTimerRunning) return kOneSwapARoundText;
+      if (m_bSwapTimerRunning) return _(kOneSwapARoundText);
       return RestingText(m_nRound);
     default:
-      return kTimeIsUpText;
+      return _(kTimeIsUpText);
   }
 }
 
@@ -110,7 +111,7 @@ bool CMyKelvoView::OnReadOutKey(UINT nChar) {
       return true;
     }
     case 'L': {
-      std::string text = "Before Sum " + Number(m_nBeforeSum) + ".";
+      std::string text = FormattedText(_("Before Sum %d"), m_nBeforeSum) + ".";
       if (playing && !m_strAfterLabel.empty()) text += " " + m_strAfterLabel + ".";
       Announce(text + " " + LineValuesText(m_nLineDiff, m_nLineDiffSq));
       return true;
@@ -127,11 +128,11 @@ bool CMyKelvoView::OnReadOutKey(UINT nChar) {
     }
     case 'P':
       if (!playing) {
-        Announce("No score yet.");
+        Announce(_("No score yet."));
         return true;
       }
-      Announce("Score " + Number(m_nScore[kTotalSlot]) + ", bonus " + Number(m_nBonus[kTotalSlot]) +
-               ", overall " + Number(Overall(m_nScore, m_nBonus)) + ".");
+      Announce(FormattedText(_("Score %d, bonus %d, overall %lld."), m_nScore[kTotalSlot],
+                             m_nBonus[kTotalSlot], Overall(m_nScore, m_nBonus)));
       return true;
     default:
       return false;
@@ -143,7 +144,9 @@ void CMyKelvoView::DescribeForAccessibility(AccessibleNode& root) const {
   // A canvas, not a panel: a screen reader reads out every text inside a
   // panel that gets the focus, and the rules and hints are long.
   root.role = AccessibleRole::kCanvas;
-  root.name = "Game";
+  // TRANSLATORS: the names a screen reader gives the parts of the game's
+  // screen.
+  root.name = _("Game");
   root.description = m_strFocusHelp;
   root.rect = m_rcClient;
 
@@ -155,7 +158,7 @@ void CMyKelvoView::DescribeForAccessibility(AccessibleNode& root) const {
   };
   text("round", m_strRoundLabel, m_rcRoundLabel, playing);
   text("countdown", SecondsText(m_nSpokenSeconds), m_rcCountdown, m_bSwapTimerRunning)
-      ->description = "Time left";
+      ->description = _("Time left");
   text("before", m_strBeforeLabel, m_rcBeforeLabel, playing);
   text("after", m_strAfterLabel, m_rcAfterLabel, playing);
 
@@ -164,7 +167,7 @@ void CMyKelvoView::DescribeForAccessibility(AccessibleNode& root) const {
   // be made, from the first arrow key or Space of the round on: a player
   // who types numbers is not told of a focus moving at every round.
   AccessibleNode& square =
-      root.Add("square", AccessibleRole::kTable, playing ? "Square" : "Example square");
+      root.Add("square", AccessibleRole::kTable, playing ? _("Square") : _("Example square"));
   square.rows = 3;
   square.columns = 3;
   square.rect = {m_rcCell[1].left, m_rcCell[1].top, m_rcCell[9].right, m_rcCell[9].bottom};
@@ -175,8 +178,8 @@ void CMyKelvoView::DescribeForAccessibility(AccessibleNode& root) const {
   for (int k = 1; k <= 9; ++k) {
     const int digit = playing ? m_nCell[k] : m_nDemoCell[k - 1];
     const bool focused = swapOpen && m_bCursorKeysUsed && k == m_nKeyCursor;
-    std::string name = Number(digit);
-    if (swapOpen && k == m_nKeyPick) name += " picked";
+    std::string name =
+        swapOpen && k == m_nKeyPick ? FormattedText(_("%d picked"), digit) : Number(digit);
     if (focused) name += ", " + CellPlaceText(k);
     AccessibleNode& cell = square.Add("cell" + Number(k), AccessibleRole::kCell, name);
     cell.row = (k - 1) / 3;
@@ -185,7 +188,7 @@ void CMyKelvoView::DescribeForAccessibility(AccessibleNode& root) const {
     cell.focused = focused;
   }
 
-  AccessibleNode& lines = root.Add("lines", AccessibleRole::kPane, "Line values");
+  AccessibleNode& lines = root.Add("lines", AccessibleRole::kPane, _("Line values"));
   lines.rect = Union(m_rcLineDiff[0], m_rcLineDiffSq[0]);
   for (int k = 0; k < 8; ++k) {
     AccessibleNode& line = lines.Add("line" + Number(k), AccessibleRole::kText,
@@ -197,7 +200,7 @@ void CMyKelvoView::DescribeForAccessibility(AccessibleNode& root) const {
   // The score table as drawn: a row of points and a row of bonuses, one
   // column per round and the totals; rounds not reached yet are empty, and
   // round 1's bonus place holds the row's heading.
-  AccessibleNode& table = root.Add("scores", AccessibleRole::kTable, "Score table");
+  AccessibleNode& table = root.Add("scores", AccessibleRole::kTable, _("Score table"));
   table.rows = 2;
   table.columns = kTotalSlot;
   table.hidden = !playing;
@@ -208,11 +211,13 @@ void CMyKelvoView::DescribeForAccessibility(AccessibleNode& root) const {
   const int lastRound = std::min(m_nRound - (resting ? 1 : 0), kRounds);
   for (int row = 0; row < 2; ++row) {
     const int* values = row == 0 ? m_nScore : m_nBonus;
-    const char* what = row == 0 ? " score" : " bonus";
+    // TRANSLATORS: a cell of the score table, named by its column's
+    // heading ("Round 3 score", "Total bonus"), then its number.
+    const char* what = row == 0 ? _("%s score") : _("%s bonus");
     for (int i = 1; i <= kTotalSlot; ++i) {
-      std::string name = g_strColumnLabel[i] + what;
+      std::string name = FormattedText(what, ColumnLabel(i).c_str());
       if (i == kTotalSlot || i <= lastRound) name += " " + Number(values[i]);
-      if (row == 1 && i == 1) name = "Bonus";
+      if (row == 1 && i == 1) name = C_("score table", "Bonus");
       AccessibleNode& cell =
           table.Add((row == 0 ? "score" : "bonus") + Number(i), AccessibleRole::kCell, name);
       cell.row = row;
@@ -220,7 +225,8 @@ void CMyKelvoView::DescribeForAccessibility(AccessibleNode& root) const {
       cell.rect = row == 0 ? m_rcScoreCell[i] : m_rcBonusCell[i];
     }
   }
-  text("overall", "Overall " + Number(Overall(m_nScore, m_nBonus)), m_rcOverall, playing);
+  text("overall", FormattedText(_("Overall %lld"), Overall(m_nScore, m_nBonus)), m_rcOverall,
+       playing);
   text("banner", "PERFECT!", m_rcBanner,
        m_nGameState == kStateGameOver && m_nBonus[kTotalSlot] == kPerfectBonus);
 
@@ -234,8 +240,8 @@ void CMyKelvoView::DescribeForAccessibility(AccessibleNode& root) const {
   const int allLines = rulesLines + LineCount(m_strHintsForReader);
   const RECT& panel = m_rcInstructions;
   const int split = panel.top + (panel.bottom - panel.top) * rulesLines / allLines;
-  text("rules", "Rules", {panel.left, panel.top, panel.right, split}, true)->text =
+  text("rules", _("Rules"), {panel.left, panel.top, panel.right, split}, true)->text =
       m_strRulesForReader;
-  text("hints", "Hints", {panel.left, split, panel.right, panel.bottom}, true)->text =
+  text("hints", _("Hints"), {panel.left, split, panel.right, panel.bottom}, true)->text =
       m_strHintsForReader;
 }

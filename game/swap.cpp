@@ -4,6 +4,7 @@
 #include "game/MyKelvoView.h"
 #include "game/scoring.h"
 #include "game/spoken_text.h"
+#include "platform/interface/translation.h"
 #include "sound/sound_cues.h"
 #include "sound/sound_ids.h"
 
@@ -30,7 +31,7 @@ void CMyKelvoView::OnLButtonDown(UINT /*nFlags*/, CPoint point) {
 void CMyKelvoView::OnLButtonUp(UINT /*nFlags*/, CPoint point) {
   if (!SwapPeriodOpen() || m_nDragFrom < 1) {
     PlaySoundCue(IDR_SOUND_REFUSED);
-    Announce(m_bPaused ? kStillPausedText : kRefusedText);
+    Announce(_(m_bPaused ? kStillPausedText : kRefusedText));
     return;
   }
   m_nDragTo = HitTestCell(point);
@@ -42,7 +43,7 @@ void CMyKelvoView::SwapCells(int nFrom, int nTo) {
   if (!SwapPeriodOpen() || !isCell(nFrom) || !isCell(nTo) || nFrom == nTo) {
     // The round stays open: the player may try again.
     PlaySoundCue(IDR_SOUND_REFUSED);
-    Announce(isCell(nFrom) && nFrom == nTo ? kSameNumberTwiceText : kRefusedText);
+    Announce(_(isCell(nFrom) && nFrom == nTo ? kSameNumberTwiceText : kRefusedText));
     return;
   }
 

@@ -10,6 +10,7 @@
 
 #include "game/MyKelvoView.h"
 #include "game/spoken_text.h"
+#include "platform/interface/translation.h"
 #include "platform/interface/virtual_keys.h"
 
 void CMyKelvoView::SetSwapSeconds(int seconds) {
@@ -33,7 +34,7 @@ bool CMyKelvoView::OnTimeKey(UINT nChar) {
 
 void CMyKelvoView::Pause() {
   if (!m_bSwapTimerRunning && !m_bRestTimerRunning) {
-    Announce(kNothingToPauseText);
+    Announce(_(kNothingToPauseText));
     return;
   }
   // The timers stop; the countdown stays where it is.

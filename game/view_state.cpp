@@ -1,5 +1,6 @@
 #include <chrono>
 
+#include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
 #include "screen/instructions_text.h"
 
@@ -7,6 +8,7 @@ const char* const g_strVersion = KELVO_BUILD_LABEL;
 
 CMyKelvoView::CMyKelvoView()
     : m_strInstructions(BuildInstructionsText()),
+      m_strPlayerLabel(PlayerLabelText("")),
       m_strHints(BuildHintsText()),
       m_random(
           static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count())),

@@ -1,6 +1,7 @@
 #include "res/main_menu.h"
 
 #include "platform/interface/command_ids.h"
+#include "platform/interface/translation.h"
 #include "platform/interface/virtual_keys.h"
 #include "res/resource_ids.h"
 
@@ -11,28 +12,32 @@ const char* const kProductName = "Kelvo Application";
 
 const MenuResource& MainMenu() {
   // The File menu really begins with a separator and has two in a row
-  // before Exit.
+  // before Exit.  The platform translates the names as it shows them.
   static const MenuResource menu = {
-      {"&File",
+      // TRANSLATORS: the menus.  An "&" marks the letter that opens a menu
+      // with Alt, or picks its item: choose one that the menu's other names
+      // do not share.  "\tCtrl+P" is the item's key: keep it as it is.  GO
+      // is the round-start sound.
+      {N_("&File"),
        {
            {nullptr, 0},
-           {"&Print...\tCtrl+P", ID_FILE_PRINT},
+           {N_("&Print...\tCtrl+P"), ID_FILE_PRINT},
            {nullptr, 0},
            {nullptr, 0},
-           {"E&xit", ID_APP_EXIT},
+           {N_("E&xit"), ID_APP_EXIT},
        }},
-      {"Sounds",
+      {N_("Sounds"),
        {
-           {"Turn GO on", ID_SOUNDS_GO_ON},
-           {"Turn GO off", ID_SOUNDS_GO_OFF},
+           {N_("Turn GO on"), ID_SOUNDS_GO_ON},
+           {N_("Turn GO off"), ID_SOUNDS_GO_OFF},
        }},
-      {"Register",
+      {N_("Register"),
        {
-           {"Enter Your Name", ID_REGISTER_ENTER_NAME},
+           {N_("Enter Your Name"), ID_REGISTER_ENTER_NAME},
        }},
-      {"&Help",
+      {N_("&Help"),
        {
-           {"&About Kelvo...", ID_APP_ABOUT},
+           {N_("&About Kelvo..."), ID_APP_ABOUT},
        }},
   };
   return menu;

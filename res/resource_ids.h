@@ -8,6 +8,7 @@ constexpr UINT IDR_MYKELVTYPE = 129;  // document-type icon
 constexpr UINT IDD_ABOUTBOX = 100;
 constexpr UINT IDD_PLAYER_NAME = 130;
 constexpr int IDC_PLAYER_NAME = 1000;
+constexpr int IDC_ABOUT_VERSION = 1001;
 constexpr int IDC_STATIC = -1;
 
 // Commands of the menus the view handles; the menu and the view both use

@@ -6,6 +6,8 @@
 
 #include "game/MyKelvoView.h"
 #include "game/line_values.h"
+#include "game/local_time.h"
+#include "platform/interface/translation.h"
 #include "screen/grid.h"
 #include "screen/number_boxes.h"
 #include "screen/text_style.h"
@@ -19,23 +21,22 @@ constexpr COLORREF kRed = RGB(0xFF, 0x00, 0x00);
 // and 2 exchanged.
 constexpr int kDemoDigits[9] = {8, 1, 6, 3, 2, 7, 4, 9, 5};
 
-constexpr char kAttribution[] = "Kelvo, a magic-square puzzle -- ";
-
-std::string LocalTimeText(std::time_t now) {
-  std::tm local{};
-  char text[128] = {};
-  if (localtime_r(&now, &local) && std::strftime(text, sizeof text, "%c", &local) > 0) return text;
-  return {};
-}
-
 }  // namespace
 
 void CMyKelvoView::OnDraw(CDC* pDC) {
   // The clock in the caption moves only when the screen is painted.
   const std::time_t now = std::time(nullptr);
   m_timeNow = static_cast<std::int64_t>(now);
-  m_strNow = LocalTimeText(now);
-  m_strCaption = std::string(kAttribution) + m_strNow + " -- Version " + g_strVersion;
+  // TRANSLATORS: the clock in the window's caption, in strftime's
+  // conversions.  %c is the form the system's locale data give, which a
+  // machine may lack for your language: a form of your own (say
+  // "%A, %-d %B %Y, %H:%M:%S") is written whatever the machine has, as
+  // %A, %B and %p come from this catalogue.
+  // xgettext:no-c-format
+  m_strNow = LocalTimeText(m_timeNow, C_("caption clock", "%c"));
+  // TRANSLATORS: the window's caption; %s the clock, then the version.
+  m_strCaption = FormattedText(_("Kelvo, a magic-square puzzle -- %s -- Version %s"),
+                               m_strNow.c_str(), g_strVersion);
   SetFrameCaption(m_strCaption);
 
   LayOut(pDC);

@@ -8,12 +8,30 @@
 
 #include "game/MyKelvoView.h"
 #include "game/scoring.h"
+#include "platform/interface/translation.h"
 #include "screen/text_style.h"
 
 const std::string g_strColumnLabel[12] = {
-    "",        "Round 1", "Round 2", "Round 3", "Round 4",  "Round 5",
-    "Round 6", "Round 7", "Round 8", "Round 9", "Round 10", "Total",
+    "",
+    // TRANSLATORS: the score table's column headings, drawn small, each
+    // above a narrow box of its own: keep them short.
+    NC_("score table", "Round 1"),
+    NC_("score table", "Round 2"),
+    NC_("score table", "Round 3"),
+    NC_("score table", "Round 4"),
+    NC_("score table", "Round 5"),
+    NC_("score table", "Round 6"),
+    NC_("score table", "Round 7"),
+    NC_("score table", "Round 8"),
+    NC_("score table", "Round 9"),
+    NC_("score table", "Round 10"),
+    NC_("score table", "Total"),
 };
+
+std::string ColumnLabel(int column) {
+  if (column < 1 || column > 11) return {};
+  return C_("score table", g_strColumnLabel[column].c_str());
+}
 
 void CMyKelvoView::DrawScoreTable(CDC* pDC, int nFirstRound) {
   pDC->SetBkMode(TRANSPARENT);
@@ -30,12 +48,14 @@ void CMyKelvoView::DrawScoreTable(CDC* pDC, int nFirstRound) {
     pDC->FillRect(box, nullptr);
     pDC->DrawText(text, -1, box, format);
   };
-  for (int i = 1; i <= kTotalSlot; ++i) heading(g_strColumnLabel[i], &m_rcColumnLabel[i], kCentred);
-  heading("Overall", &m_rcOverallLabel, kCentred);
-  heading("Score", &m_rcScoreHeader, kRightAligned);
+  for (int i = 1; i <= kTotalSlot; ++i) heading(ColumnLabel(i), &m_rcColumnLabel[i], kCentred);
+  // TRANSLATORS: the headings of the overall score's box and of the score
+  // table's two rows, drawn small beside them.
+  heading(C_("score table", "Overall"), &m_rcOverallLabel, kCentred);
+  heading(C_("score table", "Score"), &m_rcScoreHeader, kRightAligned);
   // A bonus needs two rounds, so column 1 has no bonus box: its place holds
   // the row's heading.
-  heading("Bonus", &m_rcBonusCell[1], kRightAligned);
+  heading(C_("score table", "Bonus"), &m_rcBonusCell[1], kRightAligned);
 
   pDC->SelectObject(&m_fontLabel);
 

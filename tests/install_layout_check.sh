@@ -1,7 +1,9 @@
 #!/bin/sh
 # Installs the built game into a throw-away root and checks what a desktop
 # needs: the binary, a valid desktop entry, valid AppStream data, the icon at
-# every size, the man page; and that the installed binary answers --version.
+# every size, the man page; that the installed binary answers --version; and
+# that each language of po/LINGUAS is installed where the installed game finds
+# it, and in the desktop entry and the AppStream data.
 set -eu
 build="$1"
 root=$(mktemp -d)
@@ -21,4 +23,12 @@ for size in 16 32 48 64 128 256; do
 done
 test -s "$root/usr/share/icons/hicolor/scalable/apps/kelvo.svg"
 gzip -dc "$root/usr/share/man/man6/kelvo.6.gz" | grep -q '^.SH NAME'
+english=$(LANGUAGE= LC_ALL=C.UTF-8 "$root/usr/games/kelvo" --help)
+for language in $(grep -v '^#' "$(dirname "$0")/../po/LINGUAS"); do
+  test -s "$root/usr/share/locale/$language/LC_MESSAGES/kelvo.mo"
+  [ "$(LANGUAGE=$language LC_ALL=C.UTF-8 "$root/usr/games/kelvo" --help)" != "$english" ] ||
+    { echo "the installed game speaks no $language" >&2; exit 1; }
+  grep -q "^Comment\[$language\]=" "$root/usr/share/applications/io.github.kelvo.Kelvo.desktop"
+  grep -q "<summary xml:lang=\"$language\">" "$root/usr/share/metainfo/io.github.kelvo.Kelvo.metainfo.xml"
+done
 echo "install layout fine"

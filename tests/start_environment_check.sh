@@ -9,6 +9,9 @@
 # answers leaves the game to start without it.
 #   tests/start_environment_check.sh path/to/kelvo [path/to/kelvo-stalled-server]
 set -u
+# The game's English words are what this reads, whatever the desktop's
+# language ("en" has no catalogue of its own).
+export LANGUAGE=en
 game=$(readlink -f "$1")
 stalled_server=$(readlink -f "${2:-}")
 work=$(mktemp -d)

@@ -6,6 +6,8 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/interface/translation.h"
+
 namespace {
 std::atomic<long long> g_limitMs{3000};
 IWaitingLoop* g_waitingLoop = nullptr;
@@ -102,9 +104,21 @@ bool RunAndWait(const std::shared_ptr<Task>& task, std::chrono::milliseconds lim
 std::string NoAnswerReason(bool saveMayStillFinish) {
   // In whole seconds, at least one.
   const long long seconds = std::max(1LL, (g_limitMs.load() + 999) / 1000);
-  return "its file system did not answer within " + std::to_string(seconds) +
-         (seconds == 1 ? " second" : " seconds") + " (a stalled network drive?)" +
-         (saveMayStillFinish ? "; the save had begun and may still finish" : "");
+  const unsigned long n = static_cast<unsigned long>(seconds);
+  // TRANSLATORS: ends a sentence such as "Cannot save "x": ...".
+  if (saveMayStillFinish)
+    return FormattedText(
+        TranslatedCount("its file system did not answer within %lld second (a stalled network "
+                        "drive?); the save had begun and may still finish",
+                        "its file system did not answer within %lld seconds (a stalled network "
+                        "drive?); the save had begun and may still finish",
+                        n),
+        seconds);
+  return FormattedText(
+      TranslatedCount(
+          "its file system did not answer within %lld second (a stalled network drive?)",
+          "its file system did not answer within %lld seconds (a stalled network drive?)", n),
+      seconds);
 }
 
 bool CallFileOperation(std::function<bool(std::string* why, CommitGate& gate)> operation,

@@ -17,21 +17,23 @@
 #include <random>
 #include <vector>
 
-namespace {
+#include "platform/interface/translation.h"
 
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+namespace {
 
 bool Fail(std::string* why, std::string reason) {
   if (why) *why = std::move(reason);
   return false;
 }
 
+// TRANSLATORS: the reasons a file could not be opened or saved end a
+// sentence such as "Cannot save "x": ..."; they start in lower case.
 std::string NotAFile(mode_t mode) {
-  if (S_ISDIR(mode)) return "it is a folder, not a regular file";
-  if (S_ISFIFO(mode)) return "it is a named pipe, not a regular file";
-  if (S_ISSOCK(mode)) return "it is a socket, not a regular file";
-  if (S_ISCHR(mode) || S_ISBLK(mode)) return "it is a device, not a regular file";
-  return "it is not a regular file";
+  if (S_ISDIR(mode)) return _("it is a folder, not a regular file");
+  if (S_ISFIFO(mode)) return _("it is a named pipe, not a regular file");
+  if (S_ISSOCK(mode)) return _("it is a socket, not a regular file");
+  if (S_ISCHR(mode) || S_ISBLK(mode)) return _("it is a device, not a regular file");
+  return _("it is not a regular file");
 }
 
 // A file descriptor, closed when it goes out of scope.
@@ -84,28 +86,28 @@ std::string FolderProblem(const std::string& path, int err) {
     struct stat st {};
     if (::stat(folder.c_str(), &st) != 0) {
       if (errno == ENOENT && err == ENOENT)
-        return "the folder " + Quoted(ShownFolder(folder)) + " does not exist";
+        return FormattedText(_("the folder \"%s\" does not exist"), ShownFolder(folder).c_str());
       continue;
     }
     if (!S_ISDIR(st.st_mode) && err == ENOTDIR)
-      return Quoted(ShownFolder(folder)) + " is not a folder";
+      return FormattedText(_("\"%s\" is not a folder"), ShownFolder(folder).c_str());
     if (S_ISDIR(st.st_mode) && err == EACCES && !MayAccess(folder, X_OK))
-      return "you may not open the folder " + Quoted(ShownFolder(folder));
+      return FormattedText(_("you may not open the folder \"%s\""), ShownFolder(folder).c_str());
   }
   return {};
 }
 
 std::string ReadError(const std::string& path, int err) {
   if (std::string folder = FolderProblem(path, err); !folder.empty()) return folder;
-  if (err == ENOENT) return "there is no such file";
-  if (err == EACCES) return "you may not read it";
+  if (err == ENOENT) return _("there is no such file");
+  if (err == EACCES) return _("you may not read it");
   return std::strerror(err);
 }
 
 // Why the new contents could not be written; the old file is still whole.
 std::string WriteFailure(int err) {
-  if (err == ENOSPC) return "the disk is full; the file was left as it was";
-  if (err == EDQUOT) return "your disk quota is used up; the file was left as it was";
+  if (err == ENOSPC) return _("the disk is full; the file was left as it was");
+  if (err == EDQUOT) return _("your disk quota is used up; the file was left as it was");
   return std::strerror(err);
 }
 
@@ -113,12 +115,13 @@ std::string WriteFailure(int err) {
 std::string WriteError(const std::string& path, int err, const struct stat* st) {
   if (std::string folder = FolderProblem(path, err); !folder.empty()) return folder;
   if (err == EACCES || err == EPERM) {
-    if (st && st->st_uid == ::geteuid() && (st->st_mode & S_IWUSR) == 0) return "it is read-only";
-    return "you may not write to it";
+    if (st && st->st_uid == ::geteuid() && (st->st_mode & S_IWUSR) == 0)
+      return _("it is read-only");
+    return _("you may not write to it");
   }
-  if (err == EROFS) return "it is on a read-only file system";
-  if (err == ETXTBSY) return "it is a program that is running";
-  if (err == ELOOP) return "it was replaced by a link meanwhile";
+  if (err == EROFS) return _("it is on a read-only file system");
+  if (err == ETXTBSY) return _("it is a program that is running");
+  if (err == ELOOP) return _("it was replaced by a link meanwhile");
   return std::strerror(err);
 }
 
@@ -126,9 +129,11 @@ std::string WriteError(const std::string& path, int err, const struct stat* st) 
 std::string CreateError(const std::string& folder, int err) {
   if (std::string problem = FolderProblem(folder + "/x", err); !problem.empty()) return problem;
   if (err == EACCES || err == EPERM)
-    return "you may not create files in the folder " + Quoted(ShownFolder(folder));
+    return FormattedText(_("you may not create files in the folder \"%s\""),
+                         ShownFolder(folder).c_str());
   if (err == EROFS)
-    return "the folder " + Quoted(ShownFolder(folder)) + " is on a read-only file system";
+    return FormattedText(_("the folder \"%s\" is on a read-only file system"),
+                         ShownFolder(folder).c_str());
   return WriteFailure(err);
 }
 
@@ -141,7 +146,7 @@ bool ResolveLink(const std::string& path, std::string* target, std::string* why)
   }
   char resolved[PATH_MAX];
   if (::realpath(path.c_str(), resolved) == nullptr) {
-    if (errno == ENOENT) return Fail(why, "it is a link to something that does not exist");
+    if (errno == ENOENT) return Fail(why, _("it is a link to something that does not exist"));
     return Fail(why, ReadError(path, errno));
   }
   *target = resolved;
@@ -171,7 +176,7 @@ using CommitCheck = std::function<bool()>;
 
 // Whether the file may be changed now; the caller may have given up waiting.
 bool MayCommit(const CommitCheck& mayCommit, std::string* why) {
-  return !mayCommit || mayCommit() || Fail(why, "it took too long, and the save was abandoned");
+  return !mayCommit || mayCommit() || Fail(why, _("it took too long, and the save was abandoned"));
 }
 
 // Temporaries of ours are named ".kelvo-save-PID-XXXXXX", PID being their
@@ -442,7 +447,7 @@ bool ReplaceExisting(const std::string& target, const struct stat& seen, std::st
   if (::fstat(fd.get(), &st) != 0) return Fail(why, std::strerror(errno));
   if (!S_ISREG(st.st_mode)) return Fail(why, NotAFile(st.st_mode));
   if (st.st_dev != seen.st_dev || st.st_ino != seen.st_ino)
-    return Fail(why, "it was replaced by another file meanwhile; nothing was written");
+    return Fail(why, _("it was replaced by another file meanwhile; nothing was written"));
   // Renaming a new file over one with other hard links would split them.
   if (st.st_nlink == 1) {
     switch (ReplaceByRename(target, fd.get(), st, bytes, why, mayCommit)) {
@@ -491,10 +496,12 @@ ReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::s
     const int err = errno;
     struct stat link {};
     if (err == ENOENT && ::lstat(path.c_str(), &link) != 0) return ReadResult::kMissing;
-    return refuse(err == ENOENT ? "it is a link to something that does not exist"
+    return refuse(err == ENOENT ? _("it is a link to something that does not exist")
                                 : ReadError(path, err));
   }
-  const std::string tooLarge = "it is larger than " + std::to_string(maxBytes) + " bytes";
+  const std::string tooLarge = FormattedText(
+      TranslatedCount("it is larger than %zu byte", "it is larger than %zu bytes", maxBytes),
+      maxBytes);
   if (!S_ISREG(st.st_mode)) return refuse(NotAFile(st.st_mode));
   if (static_cast<std::size_t>(st.st_size) > maxBytes) return refuse(tooLarge);
   Fd fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
@@ -512,7 +519,7 @@ ReadResult ReadRegularFile(const std::string& path, std::size_t maxBytes, std::s
 }
 
 bool CheckWritableTarget(const std::string& path, std::string* why) {
-  if (path.empty()) return Fail(why, "no file name was given");
+  if (path.empty()) return Fail(why, _("no file name was given"));
   std::string target;
   if (!ResolveLink(path, &target, why)) return false;
   struct stat st {};
@@ -531,7 +538,7 @@ bool CheckWritableTarget(const std::string& path, std::string* why) {
 
 bool ReplaceFileContents(const std::string& path, std::string_view bytes, std::string* why,
                          const std::function<bool()>& mayCommit) {
-  if (path.empty()) return Fail(why, "no file name was given");
+  if (path.empty()) return Fail(why, _("no file name was given"));
   // The file a link leads to is the one written; the link stays.
   std::string target;
   if (!ResolveLink(path, &target, why)) return false;
@@ -548,13 +555,14 @@ bool MakeFolders(const std::string& folder, std::string* why) {
   struct stat st {};
   if (::stat(folder.c_str(), &st) == 0) {
     if (S_ISDIR(st.st_mode)) return true;
-    return Fail(why, Quoted(folder) + " is not a folder");
+    return Fail(why, FormattedText(_("\"%s\" is not a folder"), folder.c_str()));
   }
   if (errno != ENOENT) return Fail(why, CreateError(FolderOf(folder), errno));
   const std::string parent = FolderOf(folder);
   if (parent != folder && !MakeFolders(parent, why)) return false;
   if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
     return Fail(why, CreateError(parent, errno));
-  if (!IsFolder(folder)) return Fail(why, Quoted(folder) + " is not a folder");
+  if (!IsFolder(folder))
+    return Fail(why, FormattedText(_("\"%s\" is not a folder"), folder.c_str()));
   return true;
 }

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "platform/interface/modal_ui.h"
+#include "platform/interface/translation.h"
 
 int CountCharacters(const std::string& utf8) {
   int count = 0;
@@ -28,7 +29,10 @@ void DDV_MaxChars(CDataExchange* pDX, const std::string& value, int maxChars) {
     return;
   }
   if (CountCharacters(value) > maxChars) {
-    AfxMessageBox("Please enter no more than " + std::to_string(maxChars) + " characters.",
+    AfxMessageBox(FormattedText(TranslatedCount("Please enter no more than %d character.",
+                                                "Please enter no more than %d characters.",
+                                                static_cast<unsigned long>(maxChars)),
+                                maxChars),
                   MB_ICONEXCLAMATION);
     pDX->m_controls.Focus(pDX->m_nLastControl);
     pDX->m_bFailed = true;

@@ -2,6 +2,8 @@
 
 #include <libintl.h>
 
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -14,7 +16,11 @@ void UseTranslationsFrom(const std::string& folder) {
   bind_textdomain_codeset(kDomain, "UTF-8");
 }
 
-const char* TranslatedText(const char* msgid) { return dgettext(kDomain, msgid); }
+// An empty text is not looked up: gettext answers "" with the catalogue's
+// header.
+const char* TranslatedText(const char* msgid) {
+  return msgid[0] == '\0' ? msgid : dgettext(kDomain, msgid);
+}
 
 // gettext's own convention: the context and the text joined by EOT; where
 // the catalogue has no such entry, the text as written.
@@ -26,4 +32,30 @@ const char* TranslatedInContext(const char* context, const char* msgid) {
 
 const char* TranslatedCount(const char* singular, const char* plural, unsigned long n) {
   return dngettext(kDomain, singular, plural, n);
+}
+
+std::string FormattedText(const char* format, ...) {
+  va_list args;
+  va_start(args, format);
+  va_list again;
+  va_copy(again, args);
+  const int length = std::vsnprintf(nullptr, 0, format, args);
+  va_end(args);
+  std::string text;
+  if (length > 0) {
+    text.resize(static_cast<std::size_t>(length));
+    std::vsnprintf(text.data(), text.size() + 1, format, again);
+  }
+  va_end(again);
+  return text;
+}
+
+std::string TranslationLanguage() {
+  // The header is the translation of "" in the catalogue gettext chose.
+  const char* header = dgettext(kDomain, "");
+  if (header[0] == '\0') return {};
+  const char* field = std::strstr(header, "Language: ");
+  if (!field || (field != header && field[-1] != '\n')) return {};
+  field += std::strlen("Language: ");
+  return std::string(field, std::strcspn(field, "\n"));
 }

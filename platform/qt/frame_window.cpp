@@ -6,6 +6,7 @@
 #include <cmath>
 #include <sstream>
 
+#include "platform/interface/translation.h"
 #include "platform/qt/frame_menu_bar.h"
 #include "platform/qt/key_mapping.h"
 #include "platform/qt/view_widget.h"
@@ -95,7 +96,7 @@ void FrameWindow::RunCommand(UINT id) {
 
 void FrameWindow::BuildMenus(const MenuResource& menu) {
   for (const MenuPopupResource& popup : menu) {
-    QMenu* qmenu = m_menuBar->AddMenu(QString::fromUtf8(popup.text));
+    QMenu* qmenu = m_menuBar->AddMenu(QString::fromUtf8(_(popup.text)));
     // Every separator the resource lists is shown, even two in a row.
     qmenu->setSeparatorsCollapsible(false);
     for (const MenuItemResource& item : popup.items) {
@@ -107,8 +108,11 @@ void FrameWindow::BuildMenus(const MenuResource& menu) {
       // one after it is the item's shortcut, which the menu shows at its
       // right and a screen reader reads as its key.  The key itself is the
       // accelerator table's: the item's shortcut acts only inside its menu.
+      // The name is the player's language's, the shortcut always the
+      // resource's own (Qt shows it as the keyboard names it).
       const QString text = QString::fromUtf8(item.text);
-      QAction* action = qmenu->addAction(text.section(QLatin1Char('\t'), 0, 0));
+      const QString translated = QString::fromUtf8(_(item.text));
+      QAction* action = qmenu->addAction(translated.section(QLatin1Char('\t'), 0, 0));
       action->setShortcut(
           QKeySequence::fromString(text.section(QLatin1Char('\t'), 1), QKeySequence::PortableText));
       action->setShortcutContext(Qt::WidgetShortcut);

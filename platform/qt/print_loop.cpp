@@ -12,6 +12,7 @@
 #include "platform/files/safe_file.h"
 #include "platform/interface/modal_ui.h"
 #include "platform/interface/print_info.h"
+#include "platform/interface/translation.h"
 #include "platform/interface/view.h"
 
 bool PrintPreparedJob(CView& view, CPrintInfo& info) {
@@ -46,14 +47,19 @@ bool PrintPreparedJob(CView& view, CPrintInfo& info) {
   return painter.end() && ok;
 }
 
+std::string PrintTargetRefusal(const std::string& target, const std::string& why) {
+  // TRANSLATORS: %s the file printed to, then why it cannot be.
+  return FormattedText(_("Cannot print to \"%s\": %s."), target.c_str(), why.c_str());
+}
+
 namespace {
 
 void ReportPrinterFailure() {
-  AfxMessageBox("Nothing was printed: the printer could not be started.", MB_ICONEXCLAMATION);
+  AfxMessageBox(_("Nothing was printed: the printer could not be started."), MB_ICONEXCLAMATION);
 }
 
 void RefuseTarget(const std::string& target, const std::string& why) {
-  AfxMessageBox("Cannot print to \"" + target + "\": " + why + ".", MB_ICONEXCLAMATION);
+  AfxMessageBox(PrintTargetRefusal(target, why), MB_ICONEXCLAMATION);
 }
 
 // The whole of the memory file `fd`.

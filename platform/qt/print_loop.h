@@ -30,6 +30,9 @@ void PrintJob(CView& view, CPrintInfo& info);
 // the player may write), checked without blocking and given up on when its
 // file system does not answer; false with the reason in `why`.
 bool CheckPrintTarget(const std::string& target, std::string* why);
+// The message for a target CheckPrintTarget refused: "Cannot print to
+// "x": why."
+std::string PrintTargetRefusal(const std::string& target, const std::string& why);
 
 // Prints the pages of a prepared job on info.m_pPrinter.  Returns false, with
 // nothing printed, when the printer cannot be started or fails mid-job.

@@ -15,6 +15,7 @@
 
 #include "platform/interface/app_resources.h"
 #include "platform/interface/print_info.h"
+#include "platform/interface/translation.h"
 #include "platform/qt/print_loop.h"
 #include "platform/qt/template_dialog.h"
 
@@ -54,9 +55,8 @@ void CheckPrintTargetFirst(QPrintDialog& dialog) {
       const std::string target = QFile::encodeName(path).toStdString();
       std::string why;
       if (!CheckPrintTarget(target, &why)) {
-        QMessageBox::warning(
-            &dialog, dialog.windowTitle(),
-            QStringLiteral("Cannot print to \"%1\": %2.").arg(path, QString::fromStdString(why)));
+        QMessageBox::warning(&dialog, dialog.windowTitle(),
+                             QString::fromStdString(PrintTargetRefusal(path.toStdString(), why)));
         return;
       }
     }
@@ -125,7 +125,8 @@ BOOL QtModalUI::PreparePrinting(CPrintInfo& info) {
 void QtModalUI::Print(CView& view, CPrintInfo& info) { PrintJob(view, info); }
 
 std::string QtModalUI::ChooseFile(bool save, const std::string& caption) {
-  const QString filter = QStringLiteral("All Files (*)");
+  // TRANSLATORS: the file chooser's filter; keep "(*)".
+  const QString filter = QString::fromUtf8(_("All Files (*)"));
   const QString title = QString::fromStdString(caption);
   const QString path = save ? QFileDialog::getSaveFileName(ModalParent(), title, QString(), filter)
                             : QFileDialog::getOpenFileName(ModalParent(), title, QString(), filter);

@@ -11,6 +11,7 @@
 
 #include "platform/interface/app_resources.h"
 #include "platform/interface/resources.h"
+#include "platform/interface/translation.h"
 #include "platform/qt/qt_resources.h"
 #include "platform/window_system/x11_window_hints.h"
 
@@ -119,6 +120,8 @@ void LabelEditFields(const DialogTemplate& tmpl, const std::vector<QWidget*>& wi
   }
 }
 
+int Pixels(double units, double scale) { return static_cast<int>(units * scale + 0.5); }
+
 DialogUnits UnitsFor(const QFont& font) {
   const QFontMetrics fm(font);
   const QString letters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
@@ -133,23 +136,34 @@ TemplateDialog::TemplateDialog(CDialog& dialog, QWidget* parent)
   const DialogTemplate* tmpl = FindDialogTemplate(dialog.TemplateId());
   if (tmpl) Build(*tmpl);
   m_dialog.ExchangeData(*this, false);
+  // The texts as the exchange left them, which may be longer than the
+  // template's in another language.
+  if (tmpl) {
+    const DialogUnits du = UnitsFor(font());
+    FitTexts(this, findChildren<QLabel*>(Qt::FindDirectChildrenOnly),
+             QSize(Pixels(tmpl->cx, du.x), Pixels(tmpl->cy, du.y)), Pixels(4, du.x));
+  }
 }
 
 void TemplateDialog::Build(const DialogTemplate& tmpl) {
-  setWindowTitle(QString::fromStdString(tmpl.caption));
+  // The template's texts are the program's own, shown in the player's
+  // language; an icon's text is its resource id.
+  const auto translated = [](const std::string& text) {
+    return QString::fromUtf8(_(text.c_str()));
+  };
+  setWindowTitle(translated(tmpl.caption));
   Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint;
   if (tmpl.systemMenu) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
   setWindowFlags(flags);
 
   setFont(TemplateFont(tmpl));
   const DialogUnits du = UnitsFor(font());
-  auto px = [](double units, double scale) { return static_cast<int>(units * scale + 0.5); };
 
   QWidget* first = nullptr;
   std::vector<QWidget*> widgets;
   for (const DialogControl& c : tmpl.controls) {
     QWidget* widget = nullptr;
-    const QString text = QString::fromStdString(c.text);
+    const QString text = translated(c.text);
     switch (c.kind) {
       case ControlKind::Static: {
         auto* label = new QLabel(this);
@@ -183,14 +197,13 @@ void TemplateDialog::Build(const DialogTemplate& tmpl) {
         break;
       }
     }
-    widget->setGeometry(px(c.x, du.x), px(c.y, du.y), px(c.cx, du.x), px(c.cy, du.y));
+    widget->setGeometry(Pixels(c.x, du.x), Pixels(c.y, du.y), Pixels(c.cx, du.x),
+                        Pixels(c.cy, du.y));
     if (c.kind != ControlKind::Static && c.kind != ControlKind::Icon && !first) first = widget;
     if (c.id > 0 || c.kind == ControlKind::Edit) m_controls[c.id] = widget;
     widgets.push_back(widget);
   }
   LabelEditFields(tmpl, widgets);
-  FitTexts(this, findChildren<QLabel*>(Qt::FindDirectChildrenOnly),
-           QSize(px(tmpl.cx, du.x), px(tmpl.cy, du.y)), px(4, du.x));
   // Only the caption controls the template asks for: a dialog can be moved,
   // and closed from its caption only when it has a system menu.
   winId();

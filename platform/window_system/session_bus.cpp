@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/interface/translation.h"
 #include "platform/window_system/session_bus_probe.h"
 #include "platform/window_system/x11_display_probe.h"
 
@@ -101,9 +102,11 @@ std::string ChooseSessionBus(std::chrono::milliseconds limit, xcb_connection_t* 
   }
   std::string said;
   if (!address.empty() && ProbeBus(address, limit) == ServerAnswer::kSilent) {
-    said = "the session bus (" + address + ") did not answer within " +
-           std::to_string(std::chrono::duration_cast<std::chrono::seconds>(limit).count()) +
-           " s; the game goes on without it, out of reach of screen readers";
+    said = FormattedText(
+        _("the session bus (%s) did not answer within %lld s; the game goes on without it, out "
+          "of reach of screen readers"),
+        address.c_str(),
+        static_cast<long long>(std::chrono::duration_cast<std::chrono::seconds>(limit).count()));
     address.clear();
   }
   if (address.empty()) qputenv("DBUS_SESSION_BUS_ADDRESS", "disabled:");
