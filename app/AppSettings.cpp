@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/RecentFileList.h"
+#include "platform/interface/translation.h"
 
 const char* const kSettingsKey = "Local AppWizard-Generated Applications";
 
