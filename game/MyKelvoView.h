@@ -285,6 +285,8 @@ class CMyKelvoView : public CView {
   // 0 is the time before the first game).
   int m_nGamesStarted = 0;
   int m_nFocusHelpGame = -1;
+  // The game in which a time-up named the keys that give more time.
+  int m_nTimeKeysNamedGame = -1;
   // The rules and the hints as a screen reader reads them.
   std::string m_strRulesForReader;
   std::string m_strHintsForReader;

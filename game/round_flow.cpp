@@ -141,7 +141,7 @@ void CMyKelvoView::StartRound(bool bNewGame) {
     DrawScoreTable(dc, 2);
   }
   StartSpokenCountdown();
-  Announce(RoundStartText(m_nRound, m_nCell, m_nSwapSeconds));
+  Announce(RoundStartText(m_nRound, m_nCell));
 }
 
 void CMyKelvoView::CloseSwapPeriod() {
@@ -168,7 +168,11 @@ void CMyKelvoView::CloseSwapPeriod() {
     dc->SetTextColor(kBlack);
     DrawScoreTable(dc, 1);
   }
-  if (timeUp) Announce(TimeUpText(m_nScore, m_nBonus));
+  if (timeUp) {
+    const bool nameTheKeys = m_nTimeKeysNamedGame != m_nGamesStarted;
+    m_nTimeKeysNamedGame = m_nGamesStarted;
+    Announce(TimeUpText(m_nScore, m_nBonus, nameTheKeys ? m_nSwapSeconds : 0));
+  }
   if (m_nRound < kRounds) {
     if (m_bEnterAtClose) {
       // Enter was pressed right after the swap: no rest, the next round now.

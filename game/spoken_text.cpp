@@ -51,20 +51,10 @@ std::string SquareRowsText(const int cell[10]) {
   return Digits(cell, 1) + ", " + Digits(cell, 4) + ", " + Digits(cell, 7);
 }
 
-std::string RoundStartText(int round, const int cell[10], int swapSeconds) {
-  const std::string rows = SquareRowsText(cell);
-  if (round == 1)
-    // TRANSLATORS: the square row by row ("8 1 6, 3 5 7, 4 9 2"), the
-    // round's number and the seconds to swap; plus, minus and H are keys.
-    return FormattedText(TranslatedCount("%s. Round %d, %d second to swap. Plus and minus change "
-                                         "it between games. H pauses.",
-                                         "%s. Round %d, %d seconds to swap. Plus and minus change "
-                                         "it between games. H pauses.",
-                                         Count(swapSeconds)),
-                         rows.c_str(), round, swapSeconds);
+std::string RoundStartText(int round, const int cell[10]) {
   // TRANSLATORS: the square row by row ("8 1 6, 3 5 7, 4 9 2") and the
-  // round's number.
-  return FormattedText(_("%s. Round %d."), rows.c_str(), round);
+  // round's number; said as the round starts, so kept to that.
+  return FormattedText(_("%s. Round %d."), SquareRowsText(cell).c_str(), round);
 }
 
 std::string ExampleSquareText(const int cell[10]) {
@@ -226,8 +216,18 @@ std::string SwapResultText(int first, int second, int round, const int score[12]
   return text + " " + OverallSentence(score, bonus);
 }
 
-std::string TimeUpText(const int score[12], const int bonus[12]) {
-  return std::string(_("Time is up. No swap, no points.")) + " " + OverallSentence(score, bonus);
+std::string TimeUpText(const int score[12], const int bonus[12], int swapSecondsToName) {
+  std::string text =
+      std::string(_("Time is up. No swap, no points.")) + " " + OverallSentence(score, bonus);
+  if (swapSecondsToName <= 0) return text;
+  // TRANSLATORS: plus and minus are keys.
+  return text + " " +
+         FormattedText(TranslatedCount("Plus and minus change the time to swap between games, "
+                                       "now %d second.",
+                                       "Plus and minus change the time to swap between games, "
+                                       "now %d seconds.",
+                                       Count(swapSecondsToName)),
+                       swapSecondsToName);
 }
 
 std::string GameOverText(const int score[12], const int bonus[12], bool perfect, bool named) {

@@ -15,7 +15,7 @@ std::string SquareRowsText(const int cell[10]);
 // "8 1 6, 3 5 7, 4 9 2. Round 3.": the square first, as the player acts on
 // it.  Round 1 also gives the time to swap and the keys that change it or
 // pause.
-std::string RoundStartText(int round, const int cell[10], int swapSeconds);
+std::string RoundStartText(int round, const int cell[10]);
 // "Example square, 8 1 6, 3 2 7, 4 9 5. Enter starts a game."
 std::string ExampleSquareText(const int cell[10]);
 
@@ -76,8 +76,10 @@ std::string FocusHelpText(bool inGame, int swapSeconds);
 // swapped. Magic square! 100 points, bonus 10. Overall 210."
 std::string SwapResultText(int first, int second, int round, const int score[12],
                            const int bonus[12], int afterSum);
-// A swap period closed without a swap.
-std::string TimeUpText(const int score[12], const int bonus[12]);
+// A swap period closed without a swap; with `swapSecondsToName` above 0,
+// the keys that give more time are named too (once a game, when the time
+// has run out, rather than in the round's words, which must stay short).
+std::string TimeUpText(const int score[12], const int bonus[12], int swapSecondsToName);
 // "Game over. Score 1000, bonus 5110, overall 6110. PERFECT!" and, for a
 // perfect game, how to print its certificate (`named`: a name is entered).
 std::string GameOverText(const int score[12], const int bonus[12], bool perfect, bool named);

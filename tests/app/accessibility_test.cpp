@@ -150,12 +150,11 @@ TEST_F(AccessibleWindowTest, ThePartsFollowTheGame) {
   // overwritten before a screen reader has read it.
   QAccessibleInterface* first = ChildWithRole(view, QAccessible::Notification);
   ASSERT_TRUE(first);
-  EXPECT_EQ(first->text(QAccessible::Name).toStdString(),
-            RoundStartText(1, game.m_nCell, game.SwapSeconds()));
+  EXPECT_EQ(first->text(QAccessible::Name).toStdString(), RoundStartText(1, game.m_nCell));
   EXPECT_FALSE(first->state().invisible);
 #endif
 
-  const std::string roundStart = RoundStartText(1, game.m_nCell, game.SwapSeconds());
+  const std::string roundStart = RoundStartText(1, game.m_nCell);
   const auto pair = FindMagicExchange(game.m_nCell);
   ASSERT_TRUE(pair);
   // The cursor is on cell 6: a pick elsewhere is said by the focus moving.

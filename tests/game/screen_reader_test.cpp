@@ -134,7 +134,9 @@ TEST(ScreenReader, RefusalsTimeUpAndKeysThatCannotActAreSaid) {
   EXPECT_EQ(said,
             (std::vector<std::string>{"8 picked.", "Refused, the same number twice.", "6 picked.",
                                       "6 let go.", "3 seconds left.", "Time is up.",
-                                      "Time is up. No swap, no points. Overall 0.",
+                                      "Time is up. No swap, no points. Overall 0. Plus and "
+                                      "minus change the time to swap between games, now 10 "
+                                      "seconds.",
                                       "Resting. Enter starts round 2.", "Refused."}));
   EXPECT_EQ(table.cues.Count(IDR_SOUND_REFUSED), 2);
   table.Enter();
@@ -401,13 +403,18 @@ TEST(ScreenReader, ThePeriodKeysStepBetweenGamesOnly) {
   EXPECT_EQ(table.view.SwapSeconds(), 30);
 
   table.Enter();
-  EXPECT_EQ(said.back().substr(19),
-            ". Round 1, 30 seconds to swap. Plus and minus change it "
-            "between games. H pauses.");
+  EXPECT_EQ(said.back().substr(19), ". Round 1.");
   const long long start = table.host.Clock().Now();
   table.Tick();
   EXPECT_EQ(table.host.Clock().Now() - start, 300);  // the tick of a 30-s period
   table.RunOutSwapPeriod();
+  // The first time up of a game names the keys, at the period in play.
+  EXPECT_NE(said.back().find("Plus and minus change the time to swap between games, now 30 "
+                             "seconds."),
+            std::string::npos);
+  table.Enter();
+  table.RunOutSwapPeriod();
+  EXPECT_EQ(said.back(), "Time is up. No swap, no points. Overall 0.");
   table.Key(VK_OEM_MINUS);
   EXPECT_EQ(table.view.SwapSeconds(), 30);
   EXPECT_EQ(said.back(), "The time changes between games only, now 30 seconds.");
