@@ -13,6 +13,7 @@
 
 #include "platform/files/bounded_call.h"
 #include "platform/files/safe_file.h"
+#include "platform/interface/translation.h"
 
 namespace {
 
@@ -63,8 +64,9 @@ bool WithQtSettings(std::string_view bytes, const std::function<bool(QSettings&)
   const QTemporaryDir folder(QDir::tempPath() +
                              QStringLiteral("/kelvo-settings-%1-XXXXXX").arg(::getpid()));
   auto noScratch = [&](const QString& reason) {
-    return Fail(why, "Qt's settings class cannot work on a copy of it in \"" +
-                         QDir::tempPath().toStdString() + "\": " + reason.toStdString());
+    return Fail(
+        why, FormattedText(_("Qt's settings class cannot work on a copy of it in \"%s\": %s"),
+                           QDir::tempPath().toStdString().c_str(), reason.toStdString().c_str()));
   };
   if (!folder.isValid()) return noScratch(folder.errorString());
   QFile copy(folder.filePath(QStringLiteral("settings.conf")));
@@ -80,11 +82,11 @@ bool WithQtSettings(std::string_view bytes, const std::function<bool(QSettings&)
     // line Qt cannot read shows here rather than vanish from the rewrite.
     settings.allKeys();
     if (settings.status() == QSettings::FormatError)
-      return Fail(why, "it is not in the INI layout of a settings file");
+      return Fail(why, _("it is not in the INI layout of a settings file"));
     if (!use(settings)) return true;
     settings.sync();
     if (settings.status() != QSettings::NoError)
-      return noScratch(QStringLiteral("the copy could not be written"));
+      return noScratch(QString::fromUtf8(_("the copy could not be written")));
   }
   if (!copy.open(QIODevice::ReadOnly)) return Fail(why, copy.errorString().toStdString());
   *written = copy.readAll().toStdString();
@@ -159,7 +161,7 @@ bool CallQt(std::function<bool(std::string* why)> work, std::string* why) {
       nullptr, limit);
   const long long seconds = (limit.count() + 999) / 1000;
   if (!outcome)
-    return Fail(why, "Qt's settings class took over " + std::to_string(seconds) + " s with it");
+    return Fail(why, FormattedText(_("Qt's settings class took over %lld s with it"), seconds));
   if (!outcome->ok) *why = outcome->why;
   return outcome->ok;
 }
@@ -211,8 +213,10 @@ bool SettingsStore::Save(std::string* why) {
   if (*written) {
     // The game never writes a file it would refuse to read.
     if ((*written)->size() > kMaxBytes)
-      return Fail(why, "with the changes it would be larger than " + std::to_string(kMaxBytes) +
-                           " bytes; nothing was written");
+      return Fail(why,
+                  FormattedText(_("with the changes it would be larger than %zu bytes; nothing "
+                                  "was written"),
+                                kMaxBytes));
     if (!CallFileOperation(
             [path = *m_path, text = **written](std::string* reason, CommitGate& gate) {
               return MakeFolders(FolderOf(path), reason) &&

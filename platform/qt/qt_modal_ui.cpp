@@ -73,14 +73,16 @@ void CheckPrintTargetFirst(QPrintDialog& dialog) {
 // is drawn is untouched.
 void NamePrintDialogParts(QPrintDialog& dialog) {
   if (auto* browse = dialog.findChild<QAbstractButton*>(QStringLiteral("fileBrowser")))
-    browse->setAccessibleName(QStringLiteral("Choose output file"));
+    // TRANSLATORS: the name a screen reader gives the print dialog's "..." button.
+    browse->setAccessibleName(QString::fromUtf8(_("Choose output file")));
   auto* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers"));
   if (!printers) return;
-  printers->setAccessibleName(QStringLiteral("Printer"));
+  printers->setAccessibleName(QString::fromUtf8(_("Printer")));
   for (auto* label : dialog.findChildren<QLabel*>()) {
     if (label->buddy() != printers) continue;
     auto name = [label, printers] {
-      label->setAccessibleName(QStringLiteral("Printer: %1").arg(printers->currentText()));
+      // TRANSLATORS: what a screen reader reads before the printer chosen.
+      label->setAccessibleName(QString::fromUtf8(_("Printer: %1")).arg(printers->currentText()));
     };
     name();
     QObject::connect(printers, &QComboBox::currentTextChanged, label, name);
