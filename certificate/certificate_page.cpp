@@ -8,6 +8,7 @@
 #include "game/MyKelvoView.h"
 #include "platform/interface/print_info.h"
 #include "platform/interface/translation.h"
+#include "screen/fitted_text.h"
 #include "screen/text_style.h"
 
 namespace {
@@ -84,7 +85,7 @@ void CMyKelvoView::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
   auto drawLine = [&](COLORREF colour, const std::string& text) {
     pDC->SetTextColor(colour);
     m_strCertificateLine = text;
-    pDC->DrawText(m_strCertificateLine, &box, kCentred);
+    DrawFittedText(pDC, m_strCertificateLine, &box, kCentred);
   };
   auto nextLine = [&](int step, int height) {
     box.top += step;

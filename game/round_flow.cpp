@@ -11,6 +11,7 @@
 #include "platform/interface/modal_ui.h"
 #include "platform/interface/translation.h"
 #include "platform/interface/virtual_keys.h"
+#include "screen/fitted_text.h"
 #include "screen/text_style.h"
 #include "sound/sound_cues.h"
 #include "sound/sound_ids.h"
@@ -118,7 +119,7 @@ void CMyKelvoView::StartRound(bool bNewGame) {
   if (bNewGame) dc->FillRect(&m_rcBanner, nullptr);
   // TRANSLATORS: drawn above the square; the round's number, 1 to 10.
   m_strRoundLabel = FormattedText(_("Round %d"), m_nRound);
-  dc->DrawText(m_strRoundLabel, &m_rcRoundLabel, kLeftAligned);
+  DrawFittedText(dc, m_strRoundLabel, &m_rcRoundLabel, kLeftAligned);
 
   // TRANSLATORS: drawn under the square, left and right, in half the
   // square's width each: the sum of the squared distances from 15 before
@@ -127,7 +128,7 @@ void CMyKelvoView::StartRound(bool bNewGame) {
   dc->FillRect(&m_rcBeforeLabel, nullptr);
   dc->FillRect(&m_rcAfterLabel, nullptr);
   dc->SetTextColor(kSumLabelColour);
-  dc->DrawText(before, &m_rcBeforeLabel, kLeftAligned);
+  DrawFittedText(dc, before, &m_rcBeforeLabel, kLeftAligned);
   m_strBeforeLabel = before;
   m_strAfterLabel.clear();
   dc->SetTextColor(kBlack);
@@ -163,7 +164,7 @@ void CMyKelvoView::CloseSwapPeriod() {
     const std::string after = FormattedText(_("After Sum %d"), m_nAfterSum);
     dc->FillRect(&m_rcAfterLabel, nullptr);
     dc->SetTextColor(kSumLabelColour);
-    dc->DrawText(after, &m_rcAfterLabel, kRightAligned);
+    DrawFittedText(dc, after, &m_rcAfterLabel, kRightAligned);
     m_strAfterLabel = after;
     dc->SetTextColor(kBlack);
     DrawScoreTable(dc, 1);

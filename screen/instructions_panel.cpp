@@ -1,5 +1,6 @@
 // The right half of the screen: the player's name on top, the rules below.
 #include "game/MyKelvoView.h"
+#include "screen/fitted_text.h"
 #include "screen/text_style.h"
 
 void CMyKelvoView::DrawPlayerLabel(CDC* pDC) {
@@ -8,7 +9,7 @@ void CMyKelvoView::DrawPlayerLabel(CDC* pDC) {
   pDC->SelectObject(&m_fontLabel);
   pDC->SetTextColor(RGB(0xFF, 0x00, 0xFF));
   pDC->SetBkMode(TRANSPARENT);
-  pDC->DrawText(m_strPlayerLabel, &m_rcPlayerLabel, kCentred);
+  DrawFittedText(pDC, m_strPlayerLabel, &m_rcPlayerLabel, kCentred);
   pDC->SetTextColor(RGB(0x00, 0x00, 0x00));
 }
 
@@ -18,5 +19,5 @@ void CMyKelvoView::DrawInstructions(CDC* pDC) {
   pDC->SetBkMode(TRANSPARENT);
   // Clipped to its box: on a small window the rules are cut off at the
   // bottom rather than running into the score table.
-  pDC->DrawText(m_strInstructions, &m_rcInstructions, DT_WORDBREAK);
+  DrawFittedText(pDC, m_strInstructions, &m_rcInstructions, DT_WORDBREAK);
 }

@@ -8,6 +8,7 @@
 #include "game/line_values.h"
 #include "game/local_time.h"
 #include "platform/interface/translation.h"
+#include "screen/fitted_text.h"
 #include "screen/grid.h"
 #include "screen/number_boxes.h"
 #include "screen/text_style.h"
@@ -74,10 +75,13 @@ void CMyKelvoView::OnDraw(CDC* pDC) {
     // and draws nothing.
     pDC->SelectObject(&m_fontLabel);
     pDC->SetTextColor(kBlack);
-    if (!m_strRoundLabel.empty()) pDC->DrawText(m_strRoundLabel, &m_rcRoundLabel, kLeftAligned);
+    if (!m_strRoundLabel.empty())
+      DrawFittedText(pDC, m_strRoundLabel, &m_rcRoundLabel, kLeftAligned);
     pDC->SetTextColor(kRed);
-    if (!m_strBeforeLabel.empty()) pDC->DrawText(m_strBeforeLabel, &m_rcBeforeLabel, kLeftAligned);
-    if (!m_strAfterLabel.empty()) pDC->DrawText(m_strAfterLabel, &m_rcAfterLabel, kRightAligned);
+    if (!m_strBeforeLabel.empty())
+      DrawFittedText(pDC, m_strBeforeLabel, &m_rcBeforeLabel, kLeftAligned);
+    if (!m_strAfterLabel.empty())
+      DrawFittedText(pDC, m_strAfterLabel, &m_rcAfterLabel, kRightAligned);
   }
 
   DrawPlayerLabel(pDC);

@@ -9,6 +9,7 @@
 #include "game/MyKelvoView.h"
 #include "game/scoring.h"
 #include "platform/interface/translation.h"
+#include "screen/fitted_text.h"
 #include "screen/text_style.h"
 
 const std::string g_strColumnLabel[12] = {
@@ -46,7 +47,7 @@ void CMyKelvoView::DrawScoreTable(CDC* pDC, int nFirstRound) {
   // that touch them on a tiny window are drawn after.
   const auto heading = [pDC](std::string_view text, RECT* box, UINT format) {
     pDC->FillRect(box, nullptr);
-    pDC->DrawText(text, -1, box, format);
+    DrawFittedText(pDC, text, box, format);
   };
   for (int i = 1; i <= kTotalSlot; ++i) heading(ColumnLabel(i), &m_rcColumnLabel[i], kCentred);
   // TRANSLATORS: the headings of the overall score's box and of the score

@@ -183,7 +183,9 @@ struct PainterDC::State {
   void PlotLine(POINT from, POINT to) const;
   void StrokeWideLine(POINT from, POINT to) const;
   int DrawSingleLine(const QString& text, const QRect& box, UINT format) const;
+  const WrappedText& Wrap(const QString& text, int boxWidth) const;
   int DrawWrapped(const QString& text, const QRect& box) const;
+  int Measure(std::string_view text, bool wrapped, RECT* rect) const;
 };
 
 PainterDC::PainterDC(QPaintDevice* device) : m_state(std::make_unique<State>(SurfaceState())) {
@@ -308,6 +310,8 @@ int PainterDC::DrawText(std::string_view text, int count, RECT* rect, UINT forma
   if (!rect) return 0;
   const std::string_view drawn = LeadingCharacters(text, count);
   if (drawn.empty()) return 0;
+  const bool wrapped = (format & DT_WORDBREAK) && !(format & DT_SINGLELINE);
+  if (format & DT_CALCRECT) return m_state->active ? m_state->Measure(drawn, wrapped, rect) : 0;
   const RECT r = *rect;
   const QRect clipBox = BoxOf(r);
   const bool clipped = (format & DT_NOCLIP) == 0;
@@ -318,9 +322,9 @@ int PainterDC::DrawText(std::string_view text, int count, RECT* rect, UINT forma
   painter->save();
   if (clipped) painter->setClipRect(clipBox, Qt::IntersectClip);
   const QRect layoutBox = LayoutBoxOf(r);
-  const int height = (format & DT_SINGLELINE) || !(format & DT_WORDBREAK)
-                         ? m_state->DrawSingleLine(PrintableText(drawn, false), layoutBox, format)
-                         : m_state->DrawWrapped(PrintableText(drawn, true), layoutBox);
+  const int height = wrapped
+                         ? m_state->DrawWrapped(PrintableText(drawn, true), layoutBox)
+                         : m_state->DrawSingleLine(PrintableText(drawn, false), layoutBox, format);
   painter->restore();
   return height;
 }
@@ -350,19 +354,18 @@ int PainterDC::State::DrawSingleLine(const QString& text, const QRect& box, UINT
 }
 
 // Lines broken at spaces at the box's right edge and at every line break,
-// from the box's top, one line box (ascent plus descent) apart, each line
-// starting at the box's left edge.  A word wider than the box is broken
-// where it overflows.
-int PainterDC::State::DrawWrapped(const QString& text, const QRect& box) const {
+// one line box (ascent plus descent) apart, each line starting at the box's
+// left edge.  A word wider than the box is broken where it overflows.
+const WrappedText& PainterDC::State::Wrap(const QString& text, int boxWidth) const {
   const ResolvedFont& f = Font();
   const QPaintDevice* device = Device();
   WrappedText& wrapped = TextCache::Instance().LastWrapped();
   if (!wrapped.layout || wrapped.text != text || wrapped.font != f.font ||
       wrapped.dpiX != device->logicalDpiX() || wrapped.dpiY != device->logicalDpiY() ||
-      wrapped.boxWidth != box.width()) {
-    wrapped = WrappedText{
-        text, f.font, device->logicalDpiX(), device->logicalDpiY(), box.width(), nullptr, 0};
-    const int lineWidth = std::max(box.width(), 1);
+      wrapped.boxWidth != boxWidth) {
+    wrapped = WrappedText{text,    f.font, device->logicalDpiX(), device->logicalDpiY(), boxWidth,
+                          nullptr, 0};
+    const int lineWidth = std::max(boxWidth, 1);
     wrapped.layout = std::make_unique<QTextLayout>(
         BreakAtSpaces(text, QFontMetricsF(f.font, device), lineWidth), f.font, device);
     QTextLayout& layout = *wrapped.layout;
@@ -382,7 +385,13 @@ int PainterDC::State::DrawWrapped(const QString& text, const QRect& box) const {
     }
     layout.endLayout();
   }
+  return wrapped;
+}
 
+// The wrapped lines from the box's top.
+int PainterDC::State::DrawWrapped(const QString& text, const QRect& box) const {
+  const ResolvedFont& f = Font();
+  const WrappedText& wrapped = Wrap(text, box.width());
   const QTextLayout& layout = *wrapped.layout;
   if (bkMode == OPAQUE) {
     for (int i = 0; i < layout.lineCount(); ++i) {
@@ -395,6 +404,20 @@ int PainterDC::State::DrawWrapped(const QString& text, const QRect& box) const {
   painter->setPen(ToQColor(textColor));
   layout.draw(painter, QPointF(box.left(), box.top()));
   return wrapped.lineCount * f.cellHeight;
+}
+
+// DT_CALCRECT: the text's lines as DrawText would lay them out, measured.
+// A measurement before a drawing of the same text costs nothing more: the
+// drawing uses the lines broken here.
+int PainterDC::State::Measure(std::string_view text, bool wrapped, RECT* rect) const {
+  const ResolvedFont& f = Font();
+  int height = f.cellHeight;
+  if (wrapped)
+    height = Wrap(PrintableText(text, true), LayoutBoxOf(*rect).width()).lineCount * f.cellHeight;
+  else
+    rect->right = rect->left + f.metrics.horizontalAdvance(PrintableText(text, false));
+  rect->bottom = rect->top + height;
+  return height;
 }
 
 int PainterDC::StartPage() { return 1; }

@@ -9,7 +9,9 @@
 //    single-line formats centre or align in the box (DT_CENTER, DT_RIGHT,
 //    DT_VCENTER), DT_WORDBREAK breaks at spaces at the right edge and at
 //    every line feed, left-aligned from the top; always clipped to the box
-//    unless DT_NOCLIP.
+//    unless DT_NOCLIP.  With DT_CALCRECT nothing is drawn: the text is
+//    measured, the box's bottom moved to its last line's (one line's right
+//    edge to its end) and the height returned.
 //  - MoveTo/LineTo draw from the start up to but not including the end;
 //    horizontal and vertical lines are pixel-exact, slanted ones are not
 //    (the game draws none).

@@ -94,6 +94,11 @@ class CFont : public CGdiObject {
     m_bCreated = true;
     return TRUE;
   }
+  BOOL CreateFontIndirect(const LOGFONT* lpLogFont) {
+    m_logFont = *lpLogFont;
+    m_bCreated = true;
+    return TRUE;
+  }
   const LOGFONT& logFont() const { return m_logFont; }
 
  private:

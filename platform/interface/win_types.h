@@ -63,6 +63,7 @@ constexpr UINT DT_BOTTOM = 0x8;
 constexpr UINT DT_WORDBREAK = 0x10;
 constexpr UINT DT_SINGLELINE = 0x20;
 constexpr UINT DT_NOCLIP = 0x100;
+constexpr UINT DT_CALCRECT = 0x400;
 
 // Background modes.
 constexpr int TRANSPARENT = 1;

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QValidator>
 #include <algorithm>
 #include <vector>
@@ -68,25 +69,47 @@ QFont TemplateFont(const DialogTemplate& tmpl) {
   return font;
 }
 
+// The size a control's text needs: a wrapped text's lines at the control's
+// width, one line's width, a button's label with the room the style leaves
+// around it (without the least width the style gives every button).
+QSize TextSize(QWidget* control) {
+  const QFontMetrics fm(control->font());
+  if (auto* label = qobject_cast<QLabel*>(control)) {
+    if (!label->pixmap().isNull() || label->text().isEmpty()) return {};
+    if (label->wordWrap()) return {0, label->heightForWidth(label->width())};
+    return {fm.horizontalAdvance(label->text()) + 1, fm.height()};
+  }
+  if (auto* button = qobject_cast<QPushButton*>(control)) {
+    const QStyle* style = button->style();
+    const int room = style->pixelMetric(QStyle::PM_ButtonMargin, nullptr, button) +
+                     2 * style->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, button);
+    return {fm.size(Qt::TextShowMnemonic, button->text()).width() + room, 0};
+  }
+  return {};
+}
+
 // A text that does not fit its control in our font is never cut: the
-// control grows to the text (a wrapped one downward), and the dialog grows
-// to hold every control with the margin the template leaves on the right
-// and at the bottom.
-void FitTexts(QWidget* dialog, const QList<QLabel*>& labels, QSize size, int margin) {
-  for (QLabel* label : labels) {
-    if (label->pixmap().isNull() && !label->text().isEmpty()) {
-      QRect g = label->geometry();
-      if (label->wordWrap()) {
-        g.setHeight(std::max(g.height(), label->heightForWidth(g.width())));
-      } else {
-        const QFontMetrics fm(label->font());
-        g.setWidth(std::max(g.width(), fm.horizontalAdvance(label->text()) + 1));
-        g.setHeight(std::max(g.height(), fm.height()));
-      }
-      label->setGeometry(g);
+// control grows to the text (a wrapped one downward, a line or a button
+// rightward), and the controls below it, or beside it on the right, move on
+// by as much, so that no two meet; the dialog grows to hold every control
+// with the margin the template leaves on the right and at the bottom.
+void FitTexts(QWidget* dialog, QSize size, int margin) {
+  const QList<QWidget*> controls = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+  for (QWidget* control : controls) {
+    const QRect was = control->geometry();
+    const QRect now(was.topLeft(), was.size().expandedTo(TextSize(control)));
+    if (now == was) continue;
+    control->setGeometry(now);
+    for (QWidget* other : controls) {
+      QRect g = other->geometry();
+      if (g.top() > was.bottom())
+        g.translate(0, now.bottom() - was.bottom());
+      else if (g.left() > was.right() && g.top() <= was.bottom() && g.bottom() >= was.top())
+        g.translate(now.right() - was.right(), 0);
+      other->setGeometry(g);
     }
   }
-  for (QWidget* child : dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+  for (QWidget* child : controls) {
     size.setWidth(std::max(size.width(), child->geometry().right() + 1 + margin));
     size.setHeight(std::max(size.height(), child->geometry().bottom() + 1 + margin));
   }
@@ -140,8 +163,7 @@ TemplateDialog::TemplateDialog(CDialog& dialog, QWidget* parent)
   // template's in another language.
   if (tmpl) {
     const DialogUnits du = UnitsFor(font());
-    FitTexts(this, findChildren<QLabel*>(Qt::FindDirectChildrenOnly),
-             QSize(Pixels(tmpl->cx, du.x), Pixels(tmpl->cy, du.y)), Pixels(4, du.x));
+    FitTexts(this, QSize(Pixels(tmpl->cx, du.x), Pixels(tmpl->cy, du.y)), Pixels(4, du.x));
   }
 }
 

@@ -86,6 +86,8 @@ void RecordingDC::FillRect(const RECT* rect, CBrush* brush) {
 }
 
 int RecordingDC::DrawText(std::string_view text, int count, RECT* rect, UINT format) {
+  // A measurement draws nothing, so it is not logged.
+  if (format & DT_CALCRECT) return m_pTarget ? m_pTarget->DrawText(text, count, rect, format) : 0;
   DrawCall call = Make(DrawCall::kDrawText);
   call.rect = *rect;
   call.text = std::string(LeadingCharacters(text, count));

@@ -64,6 +64,7 @@ class RecordingDC : public CDC {
   CPen* SelectObject(CPen* pen) override;
   CFont* SelectObject(CFont* font) override;
   void FillRect(const RECT* rect, CBrush* brush) override;
+  // A DT_CALCRECT measurement is the target's (0 without one), not logged.
   int DrawText(std::string_view text, int count, RECT* rect, UINT format) override;
   using CDC::DrawText;
   POINT MoveTo(int x, int y) override;
