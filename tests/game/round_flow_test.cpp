@@ -135,15 +135,6 @@ TEST_F(RoundFlowTest, EnterStartsAGameWithTheRoundStepsInOrder) {
   EXPECT_EQ(table.TextsIn(view.m_rcBonusCell[11]).back().text, "0");
 }
 
-TEST_F(RoundFlowTest, WithTheSoundSwitchOffRoundsStartSilently) {
-  view.m_bSound = FALSE;
-  table.Enter();
-  EXPECT_EQ(view.m_nGameState, kStateSwapPeriod);
-  EXPECT_TRUE(table.cues.plays.empty());
-  table.Drag(5, 5);
-  EXPECT_EQ(table.cues.Ids(), std::vector<UINT>{IDR_SOUND_REFUSED});
-}
-
 TEST_F(RoundFlowTest, CountdownShowsEachTickAndARoundWithoutSwapClosesOnThe101stTick) {
   table.Enter();
   table.host.ClearRecorded();
