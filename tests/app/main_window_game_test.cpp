@@ -119,7 +119,6 @@ TEST_F(MainWindowGameTest, APerfectGameTypedOnTheKeyboardAloneWithEnterRightAfte
   ASSERT_EQ(VisibleArea(widget->Image(), roundTwo),
             (roundTwo.right - roundTwo.left) * (roundTwo.bottom - roundTwo.top));
   ASSERT_GT(PixelsNotOfColour(widget->Image(), roundTwo, white), 20);
-  int framesSeen = 0;
   for (int r = 1; r <= 10; ++r) {
     SCOPED_TRACE(r);
     ASSERT_EQ(view->m_nGameState, kStateSwapPeriod);
@@ -130,14 +129,6 @@ TEST_F(MainWindowGameTest, APerfectGameTypedOnTheKeyboardAloneWithEnterRightAfte
     // Odd rounds on the main row, even ones on the keypad.
     const Qt::KeyboardModifiers row = r % 2 ? Qt::NoModifier : Qt::KeypadModifier;
     QTest::keyClick(widget, static_cast<Qt::Key>(Qt::Key_0 + view->m_nCell[pair->first]), row);
-    // The picked cell shows its frame: a white line seven pixels in (where
-    // the narrow offscreen screen shows the cell).
-    const RECT& picked = view->m_rcCell[pair->first];
-    const QPoint frame(picked.left + 7, (picked.top + picked.bottom) / 2);
-    if (widget->Image().rect().contains(frame)) {
-      EXPECT_EQ(widget->Image().pixel(frame) & 0xFFFFFF, 0xFFFFFFu);
-      ++framesSeen;
-    }
     QTest::keyClick(widget, static_cast<Qt::Key>(Qt::Key_0 + view->m_nCell[pair->second]), row);
     ASSERT_EQ(view->m_nScore[r], 100);
     // Enter at once, as a player who hears the result does: the next round
@@ -157,7 +148,6 @@ TEST_F(MainWindowGameTest, APerfectGameTypedOnTheKeyboardAloneWithEnterRightAfte
   EXPECT_EQ(view->m_nBonus[11], 5110);
   EXPECT_EQ(cues.Count(IDR_SOUND_REFUSED), 0);
   EXPECT_EQ(cues.Count(IDR_SOUND_PERFECT), 1);
-  EXPECT_GT(framesSeen, 0);
 
   // The last check above already had the PERFECT! banner up; a full repaint
   // (it leaves the banner out) draws the headings once more, on a freshly
