@@ -164,17 +164,6 @@ TEST_F(CertificatePageTest, DotsFormRingsOnTheElevenPixelGrid) {
   }
 }
 
-TEST_F(CertificatePageTest, EndsTheJobAndLeavesTheFontEmpty) {
-  // A font left over from somewhere must not leak into the page.
-  CreateGameFont(view.m_fontCertificate, 7, "Courier");
-  Print({0, 0, 5100, 6600});
-  EXPECT_FALSE(info.m_bContinuePrinting);
-  EXPECT_EQ(view.m_fontCertificate.GetSafeHandle(), nullptr);
-  EXPECT_EQ(dc.Texts()[0].font.lfFaceName, "Arial");
-  // The pen lives on with the view.
-  EXPECT_NE(view.m_penCertificate.GetSafeHandle(), nullptr);
-}
-
 TEST_F(CertificatePageTest, BlankWhileAGameRuns) {
   for (int state : {kStateSwapPeriod, kStateRest}) {
     view.m_nGameState = state;
@@ -188,13 +177,20 @@ TEST_F(CertificatePageTest, BlankWhileAGameRuns) {
   EXPECT_EQ(dc.Texts().size(), 8u);
 }
 
-TEST_F(CertificatePageTest, ReadsTheNameAfreshAndMeasuresFromTheOrigin) {
+TEST_F(CertificatePageTest, ReadsTheNameAfreshMeasuresFromTheOriginAndEndsTheJob) {
+  // A font left over from somewhere must not leak into the page.
+  CreateGameFont(view.m_fontCertificate, 7, "Courier");
   thePlayerNameDlg.m_strPlayerName = "  Zoë 🎲  ";
   // A drawing rectangle that does not start at the origin: only its size
   // counts.
   Print({100, 200, 5200, 6800});
+  EXPECT_FALSE(info.m_bContinuePrinting);
+  EXPECT_EQ(view.m_fontCertificate.GetSafeHandle(), nullptr);
+  // The pen lives on with the view.
+  EXPECT_NE(view.m_penCertificate.GetSafeHandle(), nullptr);
   const std::vector<DrawCall> texts = dc.Texts();
   ASSERT_EQ(texts.size(), 8u);
+  EXPECT_EQ(texts[0].font.lfFaceName, "Arial");
   EXPECT_EQ(texts[2].text, "  Zoë 🎲  ");
   EXPECT_EQ(texts[7].text, "Congratulations   Zoë 🎲  !!!");
   EXPECT_EQ(texts[0].rect, (RECT{255, 1935, 4845, 2115}));

@@ -170,40 +170,26 @@ TEST_F(PlayerNameTest, OkWithAnEmptyFieldStoresAnEmptyName) {
   EXPECT_EQ(view.m_strPlayerLabel, "Player: ");
 }
 
-TEST_F(PlayerNameTest, TooLongANameIsRefusedAndTheOldOneKept) {
-  EnterName("Ada");
+// The limit counts characters, not bytes: 30 of four bytes each, control
+// characters among them, are stored as typed; one more is refused.
+TEST_F(PlayerNameTest, ThirtyCharactersOfAnyKindAreStoredAndATooLongNameIsRefused) {
+  std::string name = "A\tB\x01";
+  for (int i = 4; i < 30; ++i) name += "🎲";
+  EnterName(name);
+  EXPECT_EQ(thePlayerNameDlg.m_strPlayerName, name);
+  EXPECT_EQ(view.m_strPlayerLabel, "Player: " + name);
+  EXPECT_TRUE(modal.boxes.empty());
   host.ClearRecorded();
   // 31 characters, as a paste or another input method might deliver.
-  EnterName(std::string(31, 'x'));
+  EnterName(name + "!");
   EXPECT_TRUE(modal.refusedOk);
   ASSERT_EQ(modal.boxes.size(), 1u);
   EXPECT_EQ(modal.boxes[0].text, "Please enter no more than 30 characters.");
   EXPECT_EQ(modal.boxes[0].style & 0xF0, MB_ICONEXCLAMATION);
   // The refusal keeps the box open; the player then cancels: nothing changed.
-  EXPECT_EQ(thePlayerNameDlg.m_strPlayerName, "Ada");
-  EXPECT_EQ(view.m_strPlayerLabel, "Player: Ada");
+  EXPECT_EQ(thePlayerNameDlg.m_strPlayerName, name);
+  EXPECT_EQ(view.m_strPlayerLabel, "Player: " + name);
   EXPECT_TRUE(host.Recorded().empty());
-}
-
-TEST_F(PlayerNameTest, TheLimitCountsCharactersNotBytes) {
-  // 30 characters of two, three and four bytes each are a valid name.
-  std::string accented, emoji;
-  for (int i = 0; i < 30; ++i) accented += "é";
-  for (int i = 0; i < 30; ++i) emoji += "🎲";
-  EnterName(accented);
-  EXPECT_EQ(thePlayerNameDlg.m_strPlayerName, accented);
-  EnterName(emoji);
-  EXPECT_EQ(thePlayerNameDlg.m_strPlayerName, emoji);
-  EXPECT_TRUE(modal.boxes.empty());
-  EnterName(emoji + "!");
-  EXPECT_EQ(modal.boxes.size(), 1u);
-  EXPECT_EQ(thePlayerNameDlg.m_strPlayerName, emoji);
-}
-
-TEST_F(PlayerNameTest, ControlCharactersAreStoredAsTyped) {
-  EnterName("A\tB\x01");
-  EXPECT_EQ(thePlayerNameDlg.m_strPlayerName, "A\tB\x01");
-  EXPECT_EQ(view.m_strPlayerLabel, "Player: A\tB\x01");
 }
 
 }  // namespace

@@ -142,8 +142,6 @@ TEST_F(PuzzleFixture, SquareZeroWithPairZero) {
     EXPECT_EQ(red[0].text, std::to_string(expectedSq[k]));
     EXPECT_EQ(red[0].color, kRed);
   }
-  EXPECT_EQ(dc.TextsIn(view.m_rcLineDiff[3])[0].text, "-7");
-  EXPECT_EQ(dc.TextsIn(view.m_rcLineDiff[0])[0].text, "0");
 }
 
 TEST_F(PuzzleFixture, DrawsCellsThenValuesInOrder) {
@@ -208,16 +206,6 @@ TEST_F(PuzzleFixture, RedrawOnlyKeepsTheCellsAndResetsBothSums) {
   EXPECT_TRUE(std::equal(cells + 1, cells + 10, view.m_nCell + 1));
   EXPECT_EQ(view.m_nBeforeSum, Total(cells));
   EXPECT_EQ(view.m_nAfterSum, Total(cells));
-}
-
-TEST_F(PuzzleFixture, ConsecutiveDrawsChooseAfresh) {
-  view.SeedRandom(11);
-  std::set<std::vector<int>> seen;
-  for (int i = 0; i < 10; ++i) {
-    view.DrawPuzzle(&dc, FALSE);
-    seen.insert(std::vector<int>(view.m_nCell + 1, view.m_nCell + 10));
-  }
-  EXPECT_GT(seen.size(), 1u);
 }
 
 TEST_F(PuzzleFixture, OutOfRangeChoicesLeaveTheCellsAlone) {

@@ -135,15 +135,6 @@ TEST_F(RoundFlowTest, EnterStartsAGameWithTheRoundStepsInOrder) {
   EXPECT_EQ(table.TextsIn(view.m_rcBonusCell[11]).back().text, "0");
 }
 
-TEST_F(RoundFlowTest, WithTheSoundSwitchOffRoundsStartSilently) {
-  view.m_bSound = FALSE;
-  table.Enter();
-  EXPECT_EQ(view.m_nGameState, kStateSwapPeriod);
-  EXPECT_TRUE(table.cues.plays.empty());
-  table.Drag(5, 5);
-  EXPECT_EQ(table.cues.Ids(), std::vector<UINT>{IDR_SOUND_REFUSED});
-}
-
 TEST_F(RoundFlowTest, CountdownShowsEachTickAndARoundWithoutSwapClosesOnThe101stTick) {
   table.Enter();
   table.host.ClearRecorded();
@@ -228,22 +219,6 @@ TEST_F(RoundFlowTest, EnterCutsTheRestShortAndTheRestTimerCannotStartASecondRoun
   EXPECT_EQ(view.m_nGameState, kStateRest);
 }
 
-TEST_F(RoundFlowTest, HeldEnterDuringASwapPeriodChangesNothing) {
-  table.Enter();
-  table.Tick();
-  table.cues.Clear();
-  table.host.ClearRecorded();
-  int cells[10];
-  std::copy(view.m_nCell, view.m_nCell + 10, cells);
-  for (int i = 0; i < 30; ++i) view.OnKeyDown(VK_RETURN, 1 + i, 0x4000);
-  EXPECT_EQ(view.m_nGameState, kStateSwapPeriod);
-  EXPECT_EQ(view.m_nCountdown, 99);
-  EXPECT_EQ(view.m_nRound, 1);
-  EXPECT_TRUE(std::equal(cells + 1, cells + 10, view.m_nCell + 1));
-  EXPECT_TRUE(table.cues.plays.empty());
-  EXPECT_TRUE(table.Calls().empty());
-}
-
 // Enter right after a swap, before its period closes, does not replay the
 // round: the close (after-sum, score table) starts the next round at once,
 // with no rest; held down meanwhile, it still starts one round.
@@ -296,7 +271,7 @@ TEST_F(RoundFlowTest, F1ShowsTheHintsWhileTheGameGoesOn) {
   EXPECT_EQ(view.m_nRound, 2);
 }
 
-TEST_F(RoundFlowTest, OtherKeysAndTimerIdsDoNothing) {
+TEST_F(RoundFlowTest, OtherKeysTimerIdsAndAHeldEnterDoNothing) {
   for (UINT key : {UINT{'A'}, UINT{' '}, VK_ESCAPE, VK_F4, VK_F10, UINT{0}, UINT{0xFFFF}})
     view.OnKeyDown(key, 1, 0);
   for (UINT_PTR id : {UINT_PTR{0}, UINT_PTR{3}, UINT_PTR{7}, kSwapTimer, kRestTimer})
@@ -307,12 +282,20 @@ TEST_F(RoundFlowTest, OtherKeysAndTimerIdsDoNothing) {
 
   table.Enter();
   table.Tick();
+  table.cues.Clear();
   table.host.ClearRecorded();
+  int cells[10];
+  std::copy(view.m_nCell, view.m_nCell + 10, cells);
   view.OnTimer(7);
   view.OnTimer(kRestTimer);
   view.OnKeyDown(VK_ESCAPE, 1, 0);
+  // Enter held down during a swap period.
+  for (int i = 0; i < 30; ++i) view.OnKeyDown(VK_RETURN, 1 + i, 0x4000);
   EXPECT_EQ(view.m_nCountdown, 99);
   EXPECT_EQ(view.m_nGameState, kStateSwapPeriod);
+  EXPECT_EQ(view.m_nRound, 1);
+  EXPECT_TRUE(std::equal(cells + 1, cells + 10, view.m_nCell + 1));
+  EXPECT_TRUE(table.cues.plays.empty());
   EXPECT_TRUE(table.Calls().empty());
 }
 

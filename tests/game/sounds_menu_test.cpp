@@ -48,6 +48,11 @@ TEST(SoundsMenu, GoOffSilencesOnlyTheRoundStart) {
   router.AddTarget(&table.view);
   ASSERT_TRUE(router.Execute(ID_SOUNDS_GO_OFF));
   table.Enter();
+  EXPECT_EQ(table.view.m_nGameState, kStateSwapPeriod);
+  EXPECT_TRUE(table.cues.plays.empty());
+  table.Drag(5, 5);  // a refusal still sounds
+  EXPECT_EQ(table.cues.Ids(), std::vector<UINT>{IDR_SOUND_REFUSED});
+  table.cues.Clear();
   for (int round = 1; round <= 10; ++round) {
     table.PlayRound(/*magic=*/true);
     if (round < 10) {

@@ -244,7 +244,10 @@ TEST_F(SwapTest, EqualTotalScoresNothing) {
 
 TEST_F(SwapTest, RefusedDropsSoundAndChangeNothing) {
   const Snapshot start = Take();
-  // A release with no press yet in this round.
+  // A release with no press yet in this round; a right press picks nothing.
+  view.OnLButtonUp(0, CellCentre(view, 2));
+  ExpectRefused(start);
+  view.OnRButtonDown(0, CellCentre(view, 1));
   view.OnLButtonUp(0, CellCentre(view, 2));
   ExpectRefused(start);
   // The same cell.
@@ -274,41 +277,11 @@ TEST_F(SwapTest, SecondDropAfterASwapAndDropsAtRestOrAfterTheGameAreRefused) {
   ExpectRefused(resting);
 }
 
-TEST(SwapIdleTest, DropsBeforeAnyGameAndAfterTheGameAreRefused) {
-  GameTable table;
-  table.Drag(1, 2);
-  EXPECT_EQ(table.cues.Ids(), std::vector<UINT>{IDR_SOUND_REFUSED});
-  EXPECT_EQ(table.view.m_nGameState, kStateIdle);
-
-  table.Enter();
-  for (int r = 1; r <= 10; ++r) {
-    table.PlayRound(false);
-    if (r < 10) table.Enter();
-  }
-  ASSERT_EQ(table.view.m_nGameState, kStateGameOver);
-  int cells[10];
-  std::copy(table.view.m_nCell, table.view.m_nCell + 10, cells);
-  table.cues.Clear();
-  const auto pair = FindMagicExchange(cells);
-  ASSERT_TRUE(pair);
-  table.Drag(pair->first, pair->second);
-  EXPECT_EQ(table.cues.Ids(), std::vector<UINT>{IDR_SOUND_REFUSED});
-  EXPECT_TRUE(std::equal(cells + 1, cells + 10, table.view.m_nCell + 1));
-  EXPECT_EQ(table.view.m_nScore[11], 0);
-}
-
 TEST_F(SwapTest, ReleaseExactlyOnTheRightOrBottomEdgeCounts) {
   const RECT r2 = view.m_rcCell[2];
   table.Drag(CellCentre(view, 1), CPoint{r2.right, r2.bottom});
   EXPECT_EQ(view.m_nScore[1], 100);
   EXPECT_TRUE(table.cues.plays.empty());
-}
-
-TEST_F(SwapTest, RightButtonAndMovesOffTheSquareDoNothing) {
-  const Snapshot start = Take();
-  view.OnRButtonDown(0, CellCentre(view, 1));
-  view.OnLButtonUp(0, CellCentre(view, 2));  // the right press picked nothing
-  ExpectRefused(start);
 }
 
 TEST_F(SwapTest, APressDuringTheRestCannotSwapInTheNextRound) {
@@ -325,8 +298,14 @@ TEST_F(SwapTest, APressDuringTheRestCannotSwapInTheNextRound) {
   ExpectRefused(start);
 }
 
+// A whole game with runs of magic squares; drops before it and after it
+// are refused.
 TEST(SwapRunTest, RunsOfMagicSquaresThroughThePlayedGame) {
   GameTable table;
+  table.Drag(1, 2);
+  EXPECT_EQ(table.cues.Ids(), std::vector<UINT>{IDR_SOUND_REFUSED});
+  EXPECT_EQ(table.view.m_nGameState, kStateIdle);
+  table.cues.Clear();
   const bool magic[] = {true, true, true, false, true, true, false, false, true, true};
   table.Enter();
   for (int r = 1; r <= 10; ++r) {
@@ -344,6 +323,14 @@ TEST(SwapRunTest, RunsOfMagicSquaresThroughThePlayedGame) {
   // Not perfect: the closing cue only.
   EXPECT_EQ(table.cues.Count(IDR_SOUND_GAME_OVER), 1);
   EXPECT_EQ(table.cues.Count(IDR_SOUND_PERFECT), 0);
+
+  int cells[10];
+  std::copy(v.m_nCell, v.m_nCell + 10, cells);
+  table.cues.Clear();
+  table.Drag(1, 2);
+  EXPECT_EQ(table.cues.Ids(), std::vector<UINT>{IDR_SOUND_REFUSED});
+  EXPECT_TRUE(std::equal(cells + 1, cells + 10, v.m_nCell + 1));
+  EXPECT_EQ(v.m_nScore[11], 700);
 }
 
 }  // namespace

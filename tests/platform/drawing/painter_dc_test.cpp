@@ -12,6 +12,7 @@
 #include <climits>
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "platform/drawing/font_mapping.h"
 
@@ -75,36 +76,25 @@ CFont ArialFont(int height, const char* face = "Arial") {
 
 }  // namespace
 
-TEST(PainterDCLines, HorizontalLineStopsBeforeItsEndInEitherDirection) {
-  QImage image = Canvas(40, 20);
+TEST(PainterDCLines, LinesStopBeforeTheirEndInEitherDirection) {
+  QImage image = Canvas(40, 40);
   Paint(image, [](PainterDC& dc) {
     dc.MoveTo(10, 5);
     dc.LineTo(20, 5);
     dc.MoveTo(20, 10);
     dc.LineTo(10, 10);
-  });
-  for (int x = 10; x < 20; ++x) EXPECT_EQ(At(image, x, 5), kBlackPixel) << "x=" << x;
-  EXPECT_EQ(At(image, 9, 5), kWhitePixel);
-  EXPECT_EQ(At(image, 20, 5), kWhitePixel);
-  for (int x = 11; x <= 20; ++x) EXPECT_EQ(At(image, x, 10), kBlackPixel) << "x=" << x;
-  EXPECT_EQ(At(image, 10, 10), kWhitePixel);
-  EXPECT_EQ(At(image, 21, 10), kWhitePixel);
-  EXPECT_EQ(CountNot(image, kWhitePixel), 20);
-}
-
-TEST(PainterDCLines, VerticalLineStopsBeforeItsEndInEitherDirection) {
-  QImage image = Canvas(20, 40);
-  Paint(image, [](PainterDC& dc) {
     dc.MoveTo(3, 2);
     dc.LineTo(3, 30);
     dc.MoveTo(8, 30);
     dc.LineTo(8, 2);
   });
+  for (int x = 10; x < 20; ++x) EXPECT_EQ(At(image, x, 5), kBlackPixel) << "x=" << x;
+  for (int x = 11; x <= 20; ++x) EXPECT_EQ(At(image, x, 10), kBlackPixel) << "x=" << x;
   for (int y = 2; y < 30; ++y) EXPECT_EQ(At(image, 3, y), kBlackPixel) << "y=" << y;
-  EXPECT_EQ(At(image, 3, 30), kWhitePixel);
   for (int y = 3; y <= 30; ++y) EXPECT_EQ(At(image, 8, y), kBlackPixel) << "y=" << y;
-  EXPECT_EQ(At(image, 8, 2), kWhitePixel);
-  EXPECT_EQ(CountNot(image, kWhitePixel), 56);
+  for (const auto& [x, y] : {std::pair{9, 5}, {20, 5}, {10, 10}, {21, 10}, {3, 30}, {8, 2}})
+    EXPECT_EQ(At(image, x, y), kWhitePixel) << x << "," << y;
+  EXPECT_EQ(CountNot(image, kWhitePixel), 20 + 28 + 28);
 }
 
 TEST(PainterDCLines, FarAwayEndPointsAreClippedWithoutHanging) {
@@ -144,35 +134,30 @@ TEST(PainterDCLines, PenColourAndWidthAreUsedAndZeroLengthDrawsNothing) {
   EXPECT_EQ(At(image, 30, 19), kBluePixel);
 }
 
-TEST(PainterDCShapes, RectangleDrawsOutlineAndWhiteInsideAndNothingOutside) {
+// An outline in the pen (black by default, then red), white inside, nothing
+// outside; an empty box draws nothing.
+TEST(PainterDCShapes, RectangleDrawsOutlineInThePenAndWhiteInsideAndSkipsEmptyBoxes) {
   QImage image = Canvas(40, 30, kBluePixel);
-  const RECT box{10, 8, 20, 16};
-  Paint(image, [&](PainterDC& dc) { dc.Rectangle(&box); });
+  CPen red(PS_SOLID, 1, kRed);
+  const RECT black{10, 8, 20, 16}, redBox{24, 2, 28, 6}, empty{30, 10, 30, 20};
+  Paint(image, [&](PainterDC& dc) {
+    dc.Rectangle(&black);
+    dc.SelectObject(&red);
+    dc.Rectangle(&redBox);
+    dc.Rectangle(&empty);
+  });
   for (int y = 0; y < 30; ++y) {
     for (int x = 0; x < 40; ++x) {
-      const bool outside = x < 10 || x >= 20 || y < 8 || y >= 16;
-      const bool edge = !outside && (x == 10 || x == 19 || y == 8 || y == 15);
-      const QRgb expected = outside ? kBluePixel : edge ? kBlackPixel : kWhitePixel;
+      QRgb expected = kBluePixel;
+      for (const auto& [box, pen] : {std::pair{black, kBlackPixel}, {redBox, 0xFFFF0000}}) {
+        if (x < box.left || x >= box.right || y < box.top || y >= box.bottom) continue;
+        const bool edge =
+            x == box.left || x == box.right - 1 || y == box.top || y == box.bottom - 1;
+        expected = edge ? pen : kWhitePixel;
+      }
       ASSERT_EQ(At(image, x, y), expected) << "x=" << x << " y=" << y;
     }
   }
-}
-
-TEST(PainterDCShapes, RectangleUsesThePenAndSkipsEmptyBoxes) {
-  QImage image = Canvas(30, 30, kBluePixel);
-  CPen red(PS_SOLID, 1, kRed);
-  const RECT box{2, 2, 6, 6};
-  const RECT empty{10, 10, 10, 20};
-  Paint(image, [&](PainterDC& dc) {
-    dc.SelectObject(&red);
-    dc.Rectangle(&box);
-    dc.Rectangle(&empty);
-  });
-  EXPECT_EQ(At(image, 2, 2), 0xFFFF0000);
-  EXPECT_EQ(At(image, 5, 5), 0xFFFF0000);
-  EXPECT_EQ(At(image, 3, 3), kWhitePixel);
-  EXPECT_EQ(At(image, 6, 6), kBluePixel);
-  EXPECT_EQ(CountNot(image, kBluePixel), 16);
 }
 
 TEST(PainterDCShapes, FillRectPaintsExactlyItsBoxAndANullBrushIsWhite) {
@@ -502,7 +487,7 @@ TEST(PainterDCText, ControlCharactersAndBrokenUtf8DrawWithoutHarm) {
   EXPECT_GT(CountNot(image, kWhitePixel), 0);
 }
 
-TEST(PainterDCText, TextExtentIsAdvanceByCellHeight) {
+TEST(PainterDCText, TextExtentIsAdvanceByCellHeightAndTheDrawnWidth) {
   QImage image = Canvas(10, 10);
   PainterDC dc(&image);
   const CSize defaultSize = dc.GetTextExtent("Hello");
@@ -517,20 +502,19 @@ TEST(PainterDCText, TextExtentIsAdvanceByCellHeight) {
   EXPECT_EQ(dc.GetTextExtent("").cx, 0);
   font.DeleteObject();
   EXPECT_EQ(dc.GetTextExtent("Hello"), defaultSize);
-}
 
-TEST(PainterDCText, DrawnWidthMatchesTheExtent) {
-  CFont font = ArialFont(30);
-  QImage image = Canvas(300, 50);
+  // The text drawn is as wide as its extent says.
+  CFont thirty = ArialFont(30);
+  QImage drawn = Canvas(300, 50);
   CSize extent;
-  Paint(image, [&](PainterDC& dc) {
-    dc.SelectObject(&font);
-    dc.SetBkMode(TRANSPARENT);
-    extent = dc.GetTextExtent("HIHIH");
+  Paint(drawn, [&](PainterDC& on) {
+    on.SelectObject(&thirty);
+    on.SetBkMode(TRANSPARENT);
+    extent = on.GetTextExtent("HIHIH");
     RECT box{10, 0, 300, 50};
-    dc.DrawText("HIHIH", -1, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+    on.DrawText("HIHIH", -1, &box, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
   });
-  const RECT ink = InkBox(image, kWhitePixel);
+  const RECT ink = InkBox(drawn, kWhitePixel);
   // Side bearings make the ink a little narrower than the advance.
   EXPECT_NEAR(ink.right - ink.left, extent.cx, 6);
 }
