@@ -23,12 +23,21 @@ for size in 16 32 48 64 128 256; do
 done
 test -s "$root/usr/share/icons/hicolor/scalable/apps/kelvo.svg"
 gzip -dc "$root/usr/share/man/man6/kelvo.6.gz" | grep -q '^.SH NAME'
-english=$(LANGUAGE= LC_ALL=C.UTF-8 "$root/usr/games/kelvo" --help)
+# LANGUAGE counts under a locale other than C and (with glibc 2.39 and
+# later) C.UTF-8: the build's copy of C.UTF-8 under a name of its own.
+locale=C.UTF-8
+if [ -d "$build/test-locale/kelvo_TEST.UTF-8" ]; then
+  locale=kelvo_TEST.UTF-8
+  export LOCPATH="$build/test-locale"
+fi
+english=$(LANGUAGE= LC_ALL=$locale "$root/usr/games/kelvo" --help)
 for language in $(grep -v '^#' "$(dirname "$0")/../po/LINGUAS"); do
   test -s "$root/usr/share/locale/$language/LC_MESSAGES/kelvo.mo"
-  [ "$(LANGUAGE=$language LC_ALL=C.UTF-8 "$root/usr/games/kelvo" --help)" != "$english" ] ||
+  [ "$(LANGUAGE=$language LC_ALL=$locale "$root/usr/games/kelvo" --help)" != "$english" ] ||
     { echo "the installed game speaks no $language" >&2; exit 1; }
   grep -q "^Comment\[$language\]=" "$root/usr/share/applications/io.github.kelvo.Kelvo.desktop"
-  grep -q "<summary xml:lang=\"$language\">" "$root/usr/share/metainfo/io.github.kelvo.Kelvo.metainfo.xml"
+  # (gettext 0.23 and later write the language as BCP 47 does: pt-BR.)
+  grep -Eq "<summary xml:lang=\"($language|$(echo "$language" | tr _ -))\">" \
+    "$root/usr/share/metainfo/io.github.kelvo.Kelvo.metainfo.xml"
 done
 echo "install layout fine"

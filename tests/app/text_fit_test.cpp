@@ -25,6 +25,7 @@
 #include "platform/interface/translation.h"
 #include "support/game_play.h"
 #include "support/qt/pixel_host.h"
+#include "support/speaking.h"
 
 // glibc's gettext looks every text up afresh once this counter has moved.
 extern "C" int _nl_msg_cat_cntr;
@@ -32,14 +33,13 @@ extern "C" int _nl_msg_cat_cntr;
 namespace {
 
 // The languages are switched in the one process, so that each is measured
-// against the English of the same run.  LANGUAGE counts only under a locale
-// other than C; C.UTF-8 is glibc's own, on every machine.
+// against the English of the same run.
 void Speak(const std::string& language) {
-  std::setlocale(LC_ALL, "C.UTF-8");
   if (language.empty())
     unsetenv("LANGUAGE");
   else
     setenv("LANGUAGE", language.c_str(), 1);
+  UseLocaleThatReadsLanguage();
   ++_nl_msg_cat_cntr;
 }
 
