@@ -90,7 +90,11 @@ else
   # Each case is over in seconds; a game that waits for ever is stopped.
   within=10
   silent_x=$(free_display "$((dead_x + 1))")
-  "$stalled_server" "/tmp/.X11-unix/X$silent_x" &
+  # (In the abstract namespace, where X clients look first, on a machine
+  # where no X server has run and so no /tmp/.X11-unix exists.)
+  silent_socket="/tmp/.X11-unix/X$silent_x"
+  [ -d /tmp/.X11-unix ] || silent_socket="@$silent_socket"
+  "$stalled_server" "$silent_socket" &
   pids+=($!)
   # The lock file an X server keeps: no X server started meanwhile takes
   # the number (nor removes the socket) while the silent one holds it.
