@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QMessageBox>
 #include <QScreen>
 #include <QTimer>
@@ -103,7 +104,17 @@ TEST(OnX11, ACloseAskedForDuringAFileWaitClosesTheWindowOnceTheCommandIsOver) {
     message.exec();
     openAfterTheMessage = window.isVisible();
   });
-  EXPECT_TRUE(WaitFor([&] { return openAfterTheMessage && !window.isVisible(); }))
+  // The command runs from the window's own event loop, as the game's do: the
+  // close is carried out when control is back in that loop.
+  QEventLoop loop;
+  QTimer poll;
+  poll.callOnTimeout([&] {
+    if (openAfterTheMessage && !window.isVisible()) loop.quit();
+  });
+  poll.start(20);
+  QTimer::singleShot(5000, &loop, &QEventLoop::quit);
+  loop.exec();
+  EXPECT_TRUE(openAfterTheMessage && !window.isVisible())
       << "the close was lost, or came inside the command";
   release.set_value();
   SetModalParent(nullptr);
