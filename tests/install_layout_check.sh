@@ -23,8 +23,8 @@ for size in 16 32 48 64 128 256; do
 done
 test -s "$root/usr/share/icons/hicolor/scalable/apps/kelvo.svg"
 gzip -dc "$root/usr/share/man/man6/kelvo.6.gz" | grep -q '^.SH NAME'
-# LANGUAGE counts under a locale other than C and (with glibc 2.39 and
-# later) C.UTF-8: the build's copy of C.UTF-8 under a name of its own.
+# LANGUAGE counts under a locale other than C and, with newer glibc (2.41),
+# other than C.UTF-8: the build's copy of C.UTF-8 under a name of its own.
 locale=C.UTF-8
 if [ -d "$build/test-locale/kelvo_TEST.UTF-8" ]; then
   locale=kelvo_TEST.UTF-8

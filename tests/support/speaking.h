@@ -10,7 +10,7 @@
 #include "platform/interface/translation.h"
 
 // A UTF-8 locale under which gettext reads LANGUAGE: the build's copy of
-// C.UTF-8 under a name of its own (glibc 2.39 and later ignore LANGUAGE
+// C.UTF-8 under a name of its own (newer glibc, 2.41, ignores LANGUAGE
 // under C.UTF-8 as under C), or C.UTF-8 itself where there is no copy.
 // Setting the locale also tells gettext to look its catalogues up again.
 inline void UseLocaleThatReadsLanguage() {
