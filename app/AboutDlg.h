@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/interface/dialog.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 #include "res/resource_ids.h"
 
 class CAboutDlg : public CDialog {

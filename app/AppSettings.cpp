@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/RecentFileList.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 
 const char* const kSettingsKey = "Local AppWizard-Generated Applications";
 

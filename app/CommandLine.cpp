@@ -5,7 +5,7 @@
 
 #include "app/SwapSeconds.h"
 #include "game/swap_period.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 #include "res/main_menu.h"
 
 namespace {

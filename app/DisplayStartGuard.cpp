@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 
 namespace {
 struct HeldMessage {

@@ -26,7 +26,7 @@
 #include "platform/interface/command_ids.h"
 #include "platform/interface/modal_ui.h"
 #include "platform/interface/sound_output.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 #include "platform/qt/qt_modal_ui.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/termination_signals.h"

@@ -7,7 +7,7 @@
 #include "platform/files/safe_file.h"
 #include "platform/interface/command_ids.h"
 #include "platform/interface/modal_ui.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 
 namespace {
 // "Cannot open "x": why." -- one sentence the player can act on.

@@ -3,7 +3,7 @@
 #include <QScreen>
 #include <cmath>
 
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 
 namespace {
 std::string ScaleSettings() {

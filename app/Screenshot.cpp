@@ -5,10 +5,10 @@
 #include <cstdlib>
 
 #include "game/MyKelvoView.h"
+#include "platform/drawing/view_image.h"
 #include "platform/files/bounded_call.h"
 #include "platform/files/safe_file.h"
-#include "platform/interface/translation.h"
-#include "platform/qt/view_image.h"
+#include "platform/language/translation.h"
 
 bool WriteOpeningScreenshot(const std::string& path, int width, int height, std::string* why) {
   CMyKelvoView view;

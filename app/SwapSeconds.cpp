@@ -5,7 +5,7 @@
 
 #include "app/AppSettings.h"
 #include "game/swap_period.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 
 std::optional<int> ParseSwapSeconds(const std::string& text) {
   int seconds = 0;

@@ -7,7 +7,7 @@
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
 #include "platform/interface/print_info.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 #include "screen/fitted_text.h"
 #include "screen/text_style.h"
 

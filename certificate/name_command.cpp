@@ -3,7 +3,7 @@
 #include "certificate/PlayerNameDlg.h"
 #include "game/MyKelvoView.h"
 #include "game/spoken_text.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 
 std::string PlayerLabelText(const std::string& name) {
   // TRANSLATORS: drawn above the rules; %s is the player's name, or nothing

@@ -7,7 +7,7 @@
 #include "game/MyKelvoView.h"
 #include "game/local_time.h"
 #include "game/spoken_text.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 #include "screen/text_style.h"
 #include "sound/sound_cues.h"
 #include "sound/sound_ids.h"

@@ -3,7 +3,7 @@
 #include <ctime>
 #include <string_view>
 
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 
 namespace {
 

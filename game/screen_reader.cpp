@@ -10,7 +10,7 @@
 #include "game/MyKelvoView.h"
 #include "game/scoring.h"
 #include "game/spoken_text.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 #include "screen/score_table.h"
 
 namespace {

@@ -4,7 +4,7 @@
 
 #include "game/scoring.h"
 #include "game/swap_period.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 
 // TRANSLATORS: the game's spoken texts are said by a screen reader, often
 // and while the player acts: keep them short, and keep to commas and full

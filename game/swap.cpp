@@ -4,7 +4,7 @@
 #include "game/MyKelvoView.h"
 #include "game/scoring.h"
 #include "game/spoken_text.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 #include "sound/sound_cues.h"
 #include "sound/sound_ids.h"
 

@@ -10,8 +10,8 @@
 
 #include "game/MyKelvoView.h"
 #include "game/spoken_text.h"
-#include "platform/interface/translation.h"
 #include "platform/interface/virtual_keys.h"
+#include "platform/language/translation.h"
 
 void CMyKelvoView::SetSwapSeconds(int seconds) {
   m_nSwapSeconds = std::clamp(seconds, kMinSwapSeconds, kMaxSwapSeconds);

@@ -1,7 +1,7 @@
 // The dialog templates: the About box and the player-name box.
 #include "res/dialogs.h"
 
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 #include "res/resource_ids.h"
 
 namespace {

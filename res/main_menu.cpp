@@ -1,8 +1,8 @@
 #include "res/main_menu.h"
 
 #include "platform/interface/command_ids.h"
-#include "platform/interface/translation.h"
 #include "platform/interface/virtual_keys.h"
+#include "platform/language/translation.h"
 #include "res/resource_ids.h"
 
 const char* const kAppTitle = "Kelvo";

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 
 namespace {
 

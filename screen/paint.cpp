@@ -7,7 +7,7 @@
 #include "game/MyKelvoView.h"
 #include "game/line_values.h"
 #include "game/local_time.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 #include "screen/fitted_text.h"
 #include "screen/grid.h"
 #include "screen/number_boxes.h"

@@ -8,7 +8,7 @@
 
 #include "game/MyKelvoView.h"
 #include "game/scoring.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 #include "screen/fitted_text.h"
 #include "screen/text_style.h"
 

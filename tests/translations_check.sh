@@ -16,7 +16,7 @@ fail() {
 # (translation.h defines the marks, and shows them in its comments.)
 for file in $(grep -rlE '\b(_|N_|C_|NC_|TranslatedCount)\("' \
   --include='*.cpp' --include='*.h' app game screen certificate sound res platform |
-  grep -v '^platform/interface/translation\.h$'); do
+  grep -v '^platform/language/translation\.h$'); do
   grep -qx "$file" po/POTFILES || fail "$file has texts marked for translation but is not in po/POTFILES"
 done
 sh po/update-template.sh --check . || status=1

@@ -6,7 +6,7 @@
 #include <system_error>
 #include <thread>
 
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 
 namespace {
 std::atomic<long long> g_limitMs{3000};

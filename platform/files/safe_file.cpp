@@ -17,7 +17,7 @@
 #include <random>
 #include <vector>
 
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 
 #include "platform/files/bounded_call.h"
 #include "platform/files/safe_file.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 
 namespace {
 

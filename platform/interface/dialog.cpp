@@ -3,7 +3,7 @@
 #include <string>
 
 #include "platform/interface/modal_ui.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 
 int CountCharacters(const std::string& utf8) {
   int count = 0;

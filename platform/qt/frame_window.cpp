@@ -6,7 +6,7 @@
 #include <cmath>
 #include <sstream>
 
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 #include "platform/qt/frame_menu_bar.h"
 #include "platform/qt/key_mapping.h"
 #include "platform/qt/view_widget.h"

@@ -12,8 +12,8 @@
 #include "platform/files/safe_file.h"
 #include "platform/interface/modal_ui.h"
 #include "platform/interface/print_info.h"
-#include "platform/interface/translation.h"
 #include "platform/interface/view.h"
+#include "platform/language/translation.h"
 
 bool PrintPreparedJob(CView& view, CPrintInfo& info) {
   auto* printer = dynamic_cast<QtPrintDevice*>(info.m_pPrinter.get());

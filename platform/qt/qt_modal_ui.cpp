@@ -15,7 +15,7 @@
 
 #include "platform/interface/app_resources.h"
 #include "platform/interface/print_info.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 #include "platform/qt/print_loop.h"
 #include "platform/qt/template_dialog.h"
 

@@ -12,7 +12,7 @@
 
 #include "platform/interface/app_resources.h"
 #include "platform/interface/resources.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 #include "platform/qt/qt_resources.h"
 #include "platform/window_system/x11_window_hints.h"
 

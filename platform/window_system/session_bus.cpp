@@ -15,7 +15,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 #include "platform/window_system/session_bus_probe.h"
 #include "platform/window_system/x11_display_probe.h"
 

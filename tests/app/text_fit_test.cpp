@@ -22,7 +22,7 @@
 #include "certificate/PlayerNameDlg.h"
 #include "platform/drawing/painter_dc.h"
 #include "platform/interface/print_info.h"
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 #include "support/game_play.h"
 #include "support/qt/pixel_host.h"
 #include "support/speaking.h"

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 
 // A UTF-8 locale under which gettext reads LANGUAGE: the build's copy of
 // C.UTF-8 under a name of its own (newer glibc, 2.41, ignores LANGUAGE

@@ -1,4 +1,4 @@
-#include "platform/interface/translation.h"
+#include "platform/language/translation.h"
 
 #include <libintl.h>
 

@@ -1,4 +1,4 @@
-#include "platform/qt/view_image.h"
+#include "platform/drawing/view_image.h"
 
 #include <QBuffer>
 #include <QImage>
